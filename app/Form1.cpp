@@ -1,0 +1,201 @@
+#include "Form1.h"
+
+#include "CourtView.h"
+#include "Twips.h"
+#include "WindowFrame.h"
+#include "input/KeyTranslation.h"
+#include "windows/About.h"
+#include "windows/frmColori.h"
+#include "windows/frmcomandi.h"
+
+#include <QColorDialog>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+
+namespace quindra {
+
+namespace {
+constexpr float clientWidth = 7455;
+constexpr float clientHeight = 5070;
+constexpr int startInterval = 100;
+} // namespace
+
+Form1::Form1(QWidget* parent) : QMainWindow(parent), game_(*this) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Quindra Game"));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/assets/icon32.png"));
+    icon.addFile(QStringLiteral(":/assets/icon16.png"));
+    setWindowIcon(icon);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+
+    court_ = new CourtView(game_, this);
+    court_->setFixedSize(toPixelSize(clientWidth, clientHeight));
+    setCentralWidget(court_);
+    menu_.build(menuBar());
+    connectMenu();
+
+    // Windows' default timers sit on a 15.6 ms tick; the rally needs its exact interval.
+    timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setInterval(startInterval);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        game_.Timer1_Timer();
+        court_->update();
+    });
+
+    // Nothing on the window takes the focus, so every key comes here.
+    setFocusPolicy(Qt::StrongFocus);
+
+    Form_Load();
+    showChecks();
+    adjustSize();
+    setFixedSize(size());
+    centreOnScreen();
+}
+
+Form1::~Form1() { timer_.stop(); }
+
+QWidget* Form1::court() const { return court_; }
+
+void Form1::Form_Load() {
+    const QString folder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    game_.Form_Load(folder.toStdString());
+}
+
+void Form1::connectMenu() {
+    const std::pair<QAction*, void (GameCore::*)()> commands[] = {
+        {menu_.mnuNuovaPartita, &GameCore::mnuNuovaPartita_Click},
+        {menu_.mnuAllenamento, &GameCore::mnuAllenamento_Click},
+        {menu_.mnuPri, &GameCore::mnuPri_Click},
+        {menu_.mnuInt, &GameCore::mnuInt_Click},
+        {menu_.mnuPro, &GameCore::mnuPro_Click},
+        {menu_.mnuSet_Uno, &GameCore::mnuSet_Uno_Click},
+        {menu_.mnuSet_Tre, &GameCore::mnuSet_Tre_Click},
+        {menu_.mnuSet_Cinque, &GameCore::mnuSet_Cinque_Click},
+        {menu_.mnuColPallina, &GameCore::mnuColPallina_Click},
+        {menu_.mnuGrandi, &GameCore::mnuGrandi_Click},
+        {menu_.mnuPiccole, &GameCore::mnuPiccole_Click},
+        {menu_.mnuCol_Sinistra, &GameCore::mnuCol_Sinistra_Click},
+        {menu_.mnuCol_Destra, &GameCore::mnuCol_Destra_Click},
+        {menu_.mnuWimb, &GameCore::mnuWimb_Click},
+        {menu_.mnuRoland, &GameCore::mnuRoland_Click},
+        {menu_.mnuOpUsa, &GameCore::mnuOpUsa_Click},
+        {menu_.mnuCampoColore, &GameCore::mnuCampoColore_Click},
+        {menu_.mnuRief, &GameCore::mnuRief_Click},
+    };
+    for (const auto& [action, handler] : commands)
+        connect(action, &QAction::triggered, this, [this, handler = handler] { runCommand(handler); });
+    connect(menu_.mnuAngolo, &QAction::triggered, this, [this] { mnuAngolo_Click(); });
+    connect(menu_.mnuSommario, &QAction::triggered, this, [this] { mnuSommario_Click(); });
+    connect(menu_.mnuQuindra, &QAction::triggered, this, [this] { mnuQuindra_Click(); });
+}
+
+void Form1::runCommand(void (GameCore::*handler)()) {
+    (game_.*handler)();
+    showChecks();
+    court_->update();
+}
+
+void Form1::showChecks() {
+    // The game decides every check mark; Qt's own toggling on a click is overruled here.
+    const MenuChecks& c = game_.menu;
+    const std::pair<QAction*, bool> marks[] = {
+        {menu_.mnuPri, c.mnuPri},         {menu_.mnuInt, c.mnuInt},
+        {menu_.mnuPro, c.mnuPro},         {menu_.mnuSet_Uno, c.mnuSet_Uno},
+        {menu_.mnuSet_Tre, c.mnuSet_Tre}, {menu_.mnuSet_Cinque, c.mnuSet_Cinque},
+        {menu_.mnuGrandi, c.mnuGrandi},   {menu_.mnuPiccole, c.mnuPiccole},
+        {menu_.mnuWimb, c.mnuWimb},       {menu_.mnuRoland, c.mnuRoland},
+        {menu_.mnuOpUsa, c.mnuOpUsa},     {menu_.mnuRief, c.mnuRief},
+    };
+    for (const auto& [action, checked] : marks)
+        action->setChecked(checked);
+}
+
+void Form1::centreOnScreen() {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(s->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+    const NativeKey key = nativeKeyOf(*event, QGuiApplication::platformName());
+    if (const std::uint16_t code = virtualKeyCode(key); code != 0)
+        game_.Form_KeyDown(static_cast<std::int16_t>(code), 0);
+    for (const std::uint8_t character : characterCodes(event->text()))
+        game_.Form_KeyPress(static_cast<std::int16_t>(character));
+    court_->update();
+    event->accept();
+}
+
+void Form1::mnuAngolo_Click() {
+    if (angleDialog_) {
+        angleDialog_->show();
+        angleDialog_->raise();
+        angleDialog_->activateWindow();
+        return;
+    }
+    angleDialog_ = new frmColori();
+    angleDialog_->show();
+}
+
+void Form1::mnuSommario_Click() {
+    frmcomandi window(this);
+    window.exec();
+    court_->update();
+}
+
+void Form1::mnuQuindra_Click() {
+    About window(this);
+    window.exec();
+    court_->update();
+}
+
+void Form1::setClockEnabled(bool enabled) {
+    // Switching on a running clock changes nothing: restarting it would shift its ticks.
+    if (enabled && !timer_.isActive())
+        timer_.start();
+    else if (!enabled)
+        timer_.stop();
+}
+
+bool Form1::clockEnabled() const { return timer_.isActive(); }
+
+void Form1::setClockInterval(int milliseconds) { timer_.setInterval(milliseconds); }
+
+int Form1::clockInterval() const { return timer_.interval(); }
+
+float Form1::outerWidth() const { return toTwips(outerSize(*this).width()); }
+
+float Form1::outerHeight() const { return toTwips(outerSize(*this).height()); }
+
+void Form1::repaint() { court_->repaint(); }
+
+void Form1::showMessage(const std::string& text) {
+    QString shown = QString::fromStdString(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox::warning(this, QString::fromLatin1(applicationTitle), shown);
+}
+
+std::optional<Colour> Form1::pickColour(Colour initial) {
+    const QColor chosen = QColorDialog::getColor(toQColor(initial, palette()), this, QString(),
+                                                 QColorDialog::DontUseNativeDialog);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return fromQColor(chosen);
+}
+
+void Form1::reseedRandom() { random_.reseed(); }
+
+float Form1::drawRandom() { return random_.draw(); }
+
+} // namespace quindra

@@ -1,0 +1,67 @@
+#pragma once
+// The main window: the court, the menu bar and the game clock, and the host side of
+// the game's Platform.
+#include "ClockRandom.h"
+#include "GameCore.h"
+#include "MenuTree.h"
+#include "Platform.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+
+namespace quindra {
+
+class CourtView;
+class frmColori;
+
+inline constexpr char applicationTitle[] = "Quindra";
+
+class Form1 : public QMainWindow, public Platform {
+public:
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    GameCore& game() { return game_; }
+    const MenuTree& menuTree() const { return menu_; }
+    QTimer& Timer1() { return timer_; }
+    QWidget* court() const;
+
+    // Platform.
+    void setClockEnabled(bool enabled) override;
+    bool clockEnabled() const override;
+    void setClockInterval(int milliseconds) override;
+    int clockInterval() const override;
+    float outerWidth() const override;
+    float outerHeight() const override;
+    void repaint() override;
+    void showMessage(const std::string& text) override;
+    std::optional<Colour> pickColour(Colour initial) override;
+    void reseedRandom() override;
+    float drawRandom() override;
+
+    // The random generator, so tests can seed it.
+    ClockRandom& random() { return random_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void Form_Load();
+    void connectMenu();
+    void runCommand(void (GameCore::*handler)());
+    void showChecks();
+    void centreOnScreen();
+    void mnuAngolo_Click();
+    void mnuSommario_Click();
+    void mnuQuindra_Click();
+
+    GameCore game_;
+    ClockRandom random_;
+    QTimer timer_;
+    MenuTree menu_;
+    CourtView* court_ = nullptr;
+    QPointer<frmColori> angleDialog_;
+};
+
+} // namespace quindra

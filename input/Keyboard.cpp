@@ -1,0 +1,93 @@
+// Both players on one keyboard: every key-down code and every character code goes
+// through one table.
+#include "app/GameCore.h"
+
+namespace quindra {
+
+namespace {
+constexpr std::int32_t racquetStep = 250;
+constexpr float redNetColumn = 5280;
+constexpr float redBaseColumn = 6600;
+constexpr float blueBaseColumn = 720;
+constexpr float blueNetColumn = 2080;
+} // namespace
+
+void GameCore::Form_KeyDown(std::int16_t KeyCode, std::int16_t /*Shift*/) {
+    ControllaTasti(KeyCode);
+}
+
+void GameCore::Form_KeyPress(std::int16_t KeyAscii) { ControllaTasti(KeyAscii); }
+
+void GameCore::moveUp(Shape& racquet, float left, float top) {
+    if (racquet.Top > 50.0f)
+        racquet.Move(left, static_cast<float>(static_cast<double>(top) - racquetStep));
+}
+
+void GameCore::moveDown(Shape& racquet, float top) {
+    // Steps down while the lower edge is more than 250 twips above the window's outer height.
+    const float lowest = static_cast<float>(racquet.Height + racquet.Top + 500.0f);
+    const float limit = static_cast<float>(platform_.outerHeight() + 250.0f);
+    if (limit > lowest)
+        racquet.Move(racquet.Left, static_cast<float>(static_cast<double>(top) + racquetStep));
+}
+
+void GameCore::ControllaTasti(std::int16_t KeyAscii) {
+    const float redLeft = Racchetta_Rossa.Left;
+    const float redTop = Racchetta_Rossa.Top;
+    const float blueLeft = Racchetta_Blu.Left;
+    const float blueTop = Racchetta_Blu.Top;
+
+    switch (KeyAscii) {
+    case 32:
+        platform_.setClockEnabled(true);
+        break;
+    case 37:
+        Racchetta_Rossa.Move(redNetColumn, Racchetta_Rossa.Top);
+        break;
+    case 38:
+    case 56:
+    case 222:
+        moveUp(Racchetta_Rossa, redLeft, redTop);
+        break;
+    case 39:
+        Racchetta_Rossa.Move(redBaseColumn, Racchetta_Rossa.Top);
+        break;
+    case 40:
+    case 50:
+    case 189:
+        moveDown(Racchetta_Rossa, redTop);
+        break;
+    case 52:
+        if (PassoX < 0 && RiEffetto)
+            PassoY = Rilascia_Effetto(-1, "R");
+        break;
+    case 65:
+    case 97:
+    case 119:
+        if (!Allenamento)
+            moveUp(Racchetta_Blu, blueLeft, blueTop);
+        break;
+    case 83:
+    case 115:
+        if (PassoX > 0 && RiEffetto)
+            PassoY = Rilascia_Effetto(-1, "R");
+        break;
+    case 88:
+        if (!Allenamento)
+            Racchetta_Blu.Move(blueNetColumn, Racchetta_Blu.Top);
+        break;
+    case 90:
+    case 122:
+        if (!Allenamento)
+            moveDown(Racchetta_Blu, blueTop);
+        break;
+    case 226:
+        if (!Allenamento)
+            Racchetta_Blu.Move(blueBaseColumn, Racchetta_Blu.Top);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace quindra

@@ -1,0 +1,29 @@
+#pragma once
+// "About: Quindra": who made the game, and an address that opens a new mail message.
+#include "FixedToolWindow.h"
+
+class QLabel;
+class QPushButton;
+
+namespace quindra {
+
+inline constexpr char authorAddress[] = "ruvendo@example.com";
+
+// The mail link as handed to the desktop: blanks and colon left as they are.
+QString mailLink();
+
+class About : public FixedToolWindow {
+public:
+    explicit About(QWidget* owner);
+
+    QLabel* Label4() const { return label4_; }
+    QPushButton* Command1() const { return command1_; }
+
+    void Label4_Click();
+
+private:
+    QLabel* label4_ = nullptr;
+    QPushButton* command1_ = nullptr;
+};
+
+} // namespace quindra

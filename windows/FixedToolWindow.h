@@ -1,0 +1,17 @@
+#pragma once
+// The frame shared by the About and commands windows: a small fixed tool window,
+// modal over the main window, closed by its button or its frame, never by Escape.
+#include <QDialog>
+
+namespace quindra {
+
+class FixedToolWindow : public QDialog {
+public:
+    FixedToolWindow(QWidget* owner, double clientWidth, double clientHeight);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+};
+
+} // namespace quindra

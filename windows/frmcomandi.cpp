@@ -1,0 +1,43 @@
+#include "frmcomandi.h"
+
+#include "app/Twips.h"
+
+#include <QPainter>
+#include <QPushButton>
+
+namespace quindra {
+
+PictureBox::PictureBox(const QPixmap& picture, QWidget* parent)
+    : QFrame(parent), picture_(picture) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PictureBox::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    QPainter p(this);
+    p.setClipRect(contentsRect());
+    p.drawPixmap(contentsRect().topLeft(), picture_); // neither stretched nor scaled
+}
+
+frmcomandi::frmcomandi(QWidget* owner) : FixedToolWindow(owner, 9075, 4410) {
+    setObjectName(QStringLiteral("frmcomandi"));
+    setWindowTitle(QString());
+
+    picture1_ = new PictureBox(QPixmap(QStringLiteral(":/assets/comandi.png")), this);
+    picture1_->setObjectName(QStringLiteral("Picture1"));
+    picture1_->setGeometry(toPixelRect(0, 0, 9075, 3795));
+
+    command1_ = new QPushButton(QStringLiteral("&Ok"), this);
+    command1_->setObjectName(QStringLiteral("Command1"));
+    command1_->setGeometry(toPixelRect(4080, 3960, 1395, 345));
+    command1_->setFont(gameFont(QStringLiteral("MS Sans Serif"), 8.25, true));
+    command1_->setAutoDefault(false);
+    connect(command1_, &QPushButton::clicked, this, &QDialog::accept);
+
+    setTabOrder(picture1_, command1_);
+    picture1_->setFocus();
+}
+
+} // namespace quindra
