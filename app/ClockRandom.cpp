@@ -9,7 +9,9 @@ ClockRandom::ClockRandom() : ClockRandom(&ClockRandom::clockSeed) {}
 
 ClockRandom::ClockRandom(SeedSource seeds) : seeds_(std::move(seeds)), generator_(seeds_()) {}
 
-void ClockRandom::reseed() { generator_.seed(seeds_()); }
+void ClockRandom::reseed() {
+    generator_.seed(seeds_());
+}
 
 float ClockRandom::draw() {
     // 24 bits fit a float exactly, so the draw can never round up to 1.

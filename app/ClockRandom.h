@@ -8,7 +8,7 @@
 namespace quindra {
 
 class ClockRandom {
-public:
+  public:
     using SeedSource = std::function<std::uint32_t()>;
 
     ClockRandom();
@@ -20,7 +20,7 @@ public:
     // Nanoseconds of the system clock, folded to 32 bits.
     static std::uint32_t clockSeed();
 
-private:
+  private:
     SeedSource seeds_;
     std::mt19937 generator_;
 };

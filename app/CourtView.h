@@ -7,13 +7,13 @@ namespace quindra {
 class GameCore;
 
 class CourtView : public QWidget {
-public:
+  public:
     CourtView(const GameCore& game, QWidget* parent);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     const GameCore& game_;
 };
 

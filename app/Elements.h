@@ -11,7 +11,7 @@ namespace quindra {
 // A colour property looked up by its name ("BackColor", "ForeColor"), so the colour
 // picker can recolour any element that has the property and skip one that has not.
 class ColourTarget {
-public:
+  public:
     virtual ~ColourTarget() = default;
     // Sets the named colour; false when the element has no such property.
     virtual bool setColourProperty(const std::string& name, Colour value) = 0;

@@ -18,6 +18,11 @@
 #include <QMessageBox>
 #include <QScreen>
 
+// The pictures live in a static library: the linker keeps them only when asked for.
+static void loadPictures() {
+    Q_INIT_RESOURCE(pictures);
+}
+
 namespace quindra {
 
 namespace {
@@ -27,6 +32,7 @@ constexpr int startInterval = 100;
 } // namespace
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent), game_(*this) {
+    loadPictures();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quindra Game"));
     QIcon icon;
@@ -60,9 +66,13 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), game_(*this) {
     centreOnScreen();
 }
 
-Form1::~Form1() { timer_.stop(); }
+Form1::~Form1() {
+    timer_.stop();
+}
 
-QWidget* Form1::court() const { return court_; }
+QWidget* Form1::court() const {
+    return court_;
+}
 
 void Form1::Form_Load() {
     const QString folder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
@@ -91,7 +101,8 @@ void Form1::connectMenu() {
         {menu_.mnuRief, &GameCore::mnuRief_Click},
     };
     for (const auto& [action, handler] : commands)
-        connect(action, &QAction::triggered, this, [this, handler = handler] { runCommand(handler); });
+        connect(action, &QAction::triggered, this,
+                [this, handler = handler] { runCommand(handler); });
     connect(menu_.mnuAngolo, &QAction::triggered, this, [this] { mnuAngolo_Click(); });
     connect(menu_.mnuSommario, &QAction::triggered, this, [this] { mnuSommario_Click(); });
     connect(menu_.mnuQuindra, &QAction::triggered, this, [this] { mnuQuindra_Click(); });
@@ -138,7 +149,8 @@ void Form1::keyPressEvent(QKeyEvent* event) {
 }
 
 void Form1::mnuAngolo_Click() {
-    if (angleDialog_) {
+    // A dialog that was closed is on its way out, even before it is deleted.
+    if (angleDialog_ && angleDialog_->isVisible()) {
         angleDialog_->show();
         angleDialog_->raise();
         angleDialog_->activateWindow();
@@ -168,17 +180,29 @@ void Form1::setClockEnabled(bool enabled) {
         timer_.stop();
 }
 
-bool Form1::clockEnabled() const { return timer_.isActive(); }
+bool Form1::clockEnabled() const {
+    return timer_.isActive();
+}
 
-void Form1::setClockInterval(int milliseconds) { timer_.setInterval(milliseconds); }
+void Form1::setClockInterval(int milliseconds) {
+    timer_.setInterval(milliseconds);
+}
 
-int Form1::clockInterval() const { return timer_.interval(); }
+int Form1::clockInterval() const {
+    return timer_.interval();
+}
 
-float Form1::outerWidth() const { return toTwips(outerSize(*this).width()); }
+float Form1::outerWidth() const {
+    return toTwips(outerSize(*this).width());
+}
 
-float Form1::outerHeight() const { return toTwips(outerSize(*this).height()); }
+float Form1::outerHeight() const {
+    return toTwips(outerSize(*this).height());
+}
 
-void Form1::repaint() { court_->repaint(); }
+void Form1::repaint() {
+    court_->repaint();
+}
 
 void Form1::showMessage(const std::string& text) {
     QString shown = QString::fromStdString(text);
@@ -194,8 +218,12 @@ std::optional<Colour> Form1::pickColour(Colour initial) {
     return fromQColor(chosen);
 }
 
-void Form1::reseedRandom() { random_.reseed(); }
+void Form1::reseedRandom() {
+    random_.reseed();
+}
 
-float Form1::drawRandom() { return random_.draw(); }
+float Form1::drawRandom() {
+    return random_.draw();
+}
 
 } // namespace quindra

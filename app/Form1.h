@@ -18,7 +18,9 @@ class frmColori;
 inline constexpr char applicationTitle[] = "Quindra";
 
 class Form1 : public QMainWindow, public Platform {
-public:
+    Q_OBJECT
+
+  public:
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -43,10 +45,10 @@ public:
     // The random generator, so tests can seed it.
     ClockRandom& random() { return random_; }
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void Form_Load();
     void connectMenu();
     void runCommand(void (GameCore::*handler)());

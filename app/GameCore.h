@@ -32,7 +32,7 @@ struct ColourDialogState {
 };
 
 class GameCore {
-public:
+  public:
     // Set columns per player: three for the board, two more for sets four and five.
     static constexpr int setColumns = 5;
     static constexpr int boardColumns = 3;
@@ -120,7 +120,7 @@ public:
 
     Platform& platform() { return platform_; }
 
-private:
+  private:
     void setLevel(int interval);
     void setSetCount(std::int32_t sets);
     void setRacquetHeight(float height);

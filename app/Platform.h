@@ -9,7 +9,7 @@
 namespace quindra {
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // The game clock.

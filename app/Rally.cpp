@@ -11,13 +11,13 @@ namespace {
 
 // Clears the flag when the tick returns, however it returns.
 class TickGuard {
-public:
+  public:
     explicit TickGuard(bool& flag) : flag_(flag) { flag_ = true; }
     ~TickGuard() { flag_ = false; }
     TickGuard(const TickGuard&) = delete;
     TickGuard& operator=(const TickGuard&) = delete;
 
-private:
+  private:
     bool& flag_;
 };
 

@@ -11,8 +11,12 @@ namespace quindra {
 
 constexpr int twipsPerPixel = 15;
 
-inline int toPixels(double twips) { return qRound(twips / twipsPerPixel); }
-inline float toTwips(int pixels) { return static_cast<float>(pixels * twipsPerPixel); }
+inline int toPixels(double twips) {
+    return qRound(twips / twipsPerPixel);
+}
+inline float toTwips(int pixels) {
+    return static_cast<float>(pixels * twipsPerPixel);
+}
 
 // Edges are rounded each on its own, so neighbouring elements meet without gaps.
 inline QRect toPixelRect(double left, double top, double width, double height) {
@@ -26,7 +30,9 @@ inline QSize toPixelSize(double width, double height) {
 }
 
 // A point size as pixels at 96 dpi, so text keeps its size against the court.
-inline int pointsToPixels(double points) { return qRound(points * 96.0 / 72.0); }
+inline int pointsToPixels(double points) {
+    return qRound(points * 96.0 / 72.0);
+}
 
 // 0x00BBGGRR to a colour; system colours from the palette of the standard scheme.
 QColor toQColor(Colour colour, const QPalette& palette);

@@ -122,23 +122,23 @@ std::uint16_t fromQtKey(const NativeKey& k) {
             return found->second;
     }
     static const std::unordered_map<int, std::uint16_t> keys{
-        {Qt::Key_Space, 0x20},       {Qt::Key_Backspace, 0x08},  {Qt::Key_Tab, 0x09},
-        {Qt::Key_Backtab, 0x09},     {Qt::Key_Return, 0x0D},     {Qt::Key_Enter, 0x0D},
-        {Qt::Key_Escape, 0x1B},      {Qt::Key_Clear, 0x0C},      {Qt::Key_Pause, 0x13},
-        {Qt::Key_PageUp, 0x21},      {Qt::Key_PageDown, 0x22},   {Qt::Key_End, 0x23},
-        {Qt::Key_Home, 0x24},        {Qt::Key_Left, 0x25},       {Qt::Key_Up, 0x26},
-        {Qt::Key_Right, 0x27},       {Qt::Key_Down, 0x28},       {Qt::Key_Print, 0x2C},
-        {Qt::Key_Insert, 0x2D},      {Qt::Key_Delete, 0x2E},     {Qt::Key_Shift, 0x10},
-        {Qt::Key_Control, 0x11},     {Qt::Key_Alt, 0x12},        {Qt::Key_AltGr, 0x12},
-        {Qt::Key_CapsLock, 0x14},    {Qt::Key_NumLock, 0x90},    {Qt::Key_ScrollLock, 0x91},
-        {Qt::Key_Meta, 0x5B},        {Qt::Key_Menu, 0x5D},       {Qt::Key_Minus, 0xBD},
-        {Qt::Key_Underscore, 0xBD},  {Qt::Key_Equal, 0xBB},      {Qt::Key_Plus, 0xBB},
-        {Qt::Key_BracketLeft, 0xDB}, {Qt::Key_BraceLeft, 0xDB},  {Qt::Key_BracketRight, 0xDD},
-        {Qt::Key_BraceRight, 0xDD},  {Qt::Key_Semicolon, 0xBA},  {Qt::Key_Colon, 0xBA},
-        {Qt::Key_Apostrophe, 0xDE},  {Qt::Key_QuoteDbl, 0xDE},   {Qt::Key_QuoteLeft, 0xC0},
-        {Qt::Key_AsciiTilde, 0xC0},  {Qt::Key_Backslash, 0xDC},  {Qt::Key_Bar, 0xDC},
-        {Qt::Key_Comma, 0xBC},       {Qt::Key_Period, 0xBE},     {Qt::Key_Slash, 0xBF},
-        {Qt::Key_Question, 0xBF},    {Qt::Key_Less, 0xE2},       {Qt::Key_Greater, 0xE2},
+        {Qt::Key_Space, 0x20},       {Qt::Key_Backspace, 0x08}, {Qt::Key_Tab, 0x09},
+        {Qt::Key_Backtab, 0x09},     {Qt::Key_Return, 0x0D},    {Qt::Key_Enter, 0x0D},
+        {Qt::Key_Escape, 0x1B},      {Qt::Key_Clear, 0x0C},     {Qt::Key_Pause, 0x13},
+        {Qt::Key_PageUp, 0x21},      {Qt::Key_PageDown, 0x22},  {Qt::Key_End, 0x23},
+        {Qt::Key_Home, 0x24},        {Qt::Key_Left, 0x25},      {Qt::Key_Up, 0x26},
+        {Qt::Key_Right, 0x27},       {Qt::Key_Down, 0x28},      {Qt::Key_Print, 0x2C},
+        {Qt::Key_Insert, 0x2D},      {Qt::Key_Delete, 0x2E},    {Qt::Key_Shift, 0x10},
+        {Qt::Key_Control, 0x11},     {Qt::Key_Alt, 0x12},       {Qt::Key_AltGr, 0x12},
+        {Qt::Key_CapsLock, 0x14},    {Qt::Key_NumLock, 0x90},   {Qt::Key_ScrollLock, 0x91},
+        {Qt::Key_Meta, 0x5B},        {Qt::Key_Menu, 0x5D},      {Qt::Key_Minus, 0xBD},
+        {Qt::Key_Underscore, 0xBD},  {Qt::Key_Equal, 0xBB},     {Qt::Key_Plus, 0xBB},
+        {Qt::Key_BracketLeft, 0xDB}, {Qt::Key_BraceLeft, 0xDB}, {Qt::Key_BracketRight, 0xDD},
+        {Qt::Key_BraceRight, 0xDD},  {Qt::Key_Semicolon, 0xBA}, {Qt::Key_Colon, 0xBA},
+        {Qt::Key_Apostrophe, 0xDE},  {Qt::Key_QuoteDbl, 0xDE},  {Qt::Key_QuoteLeft, 0xC0},
+        {Qt::Key_AsciiTilde, 0xC0},  {Qt::Key_Backslash, 0xDC}, {Qt::Key_Bar, 0xDC},
+        {Qt::Key_Comma, 0xBC},       {Qt::Key_Period, 0xBE},    {Qt::Key_Slash, 0xBF},
+        {Qt::Key_Question, 0xBF},    {Qt::Key_Less, 0xE2},      {Qt::Key_Greater, 0xE2},
     };
     if (const auto found = keys.find(key); found != keys.end())
         return found->second;
@@ -151,7 +151,8 @@ NativeKey nativeKeyOf(const QKeyEvent& event, const QString& platformName) {
     NativeKey k;
     if (platformName == QLatin1String("windows"))
         k.source = KeySource::Windows;
-    else if (platformName == QLatin1String("xcb") || platformName.startsWith(QLatin1String("wayland")))
+    else if (platformName == QLatin1String("xcb") ||
+             platformName.startsWith(QLatin1String("wayland")))
         k.source = KeySource::X11;
     k.scanCode = event.nativeScanCode();
     k.virtualKey = event.nativeVirtualKey();

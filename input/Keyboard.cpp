@@ -16,7 +16,9 @@ void GameCore::Form_KeyDown(std::int16_t KeyCode, std::int16_t /*Shift*/) {
     ControllaTasti(KeyCode);
 }
 
-void GameCore::Form_KeyPress(std::int16_t KeyAscii) { ControllaTasti(KeyAscii); }
+void GameCore::Form_KeyPress(std::int16_t KeyAscii) {
+    ControllaTasti(KeyAscii);
+}
 
 void GameCore::moveUp(Shape& racquet, float left, float top) {
     if (racquet.Top > 50.0f)

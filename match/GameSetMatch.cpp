@@ -87,6 +87,8 @@ bool GameCore::ControllaMatch(std::string& strVincente) const {
     return false;
 }
 
-void GameCore::CambiaBattuta() { Battuta = Battuta == 0 ? 1 : 0; }
+void GameCore::CambiaBattuta() {
+    Battuta = Battuta == 0 ? 1 : 0;
+}
 
 } // namespace quindra

@@ -15,7 +15,9 @@ void GameCore::colora(ColourTarget& obj, std::uint8_t Proprieta) {
     // An element without the property simply keeps its colours.
 }
 
-void GameCore::mnuColPallina_Click() { colora(Pallina, 0); }
+void GameCore::mnuColPallina_Click() {
+    colora(Pallina, 0);
+}
 
 void GameCore::mnuCol_Sinistra_Click() {
     colora(Racchetta_Blu, 0);
@@ -27,7 +29,9 @@ void GameCore::mnuCol_Destra_Click() {
     lblPuntoRosso.ForeColor = Racchetta_Rossa.BackColor;
 }
 
-void GameCore::mnuCampoColore_Click() { colora(Campo, 0); }
+void GameCore::mnuCampoColore_Click() {
+    colora(Campo, 0);
+}
 
 void GameCore::setSurface(Colour fill) {
     Campo.BackColor = fill;
@@ -36,8 +40,14 @@ void GameCore::setSurface(Colour fill) {
     menu.mnuOpUsa = fill == colours::openUsa;
 }
 
-void GameCore::mnuWimb_Click() { setSurface(colours::wimbledon); }
-void GameCore::mnuRoland_Click() { setSurface(colours::rolandGarros); }
-void GameCore::mnuOpUsa_Click() { setSurface(colours::openUsa); }
+void GameCore::mnuWimb_Click() {
+    setSurface(colours::wimbledon);
+}
+void GameCore::mnuRoland_Click() {
+    setSurface(colours::rolandGarros);
+}
+void GameCore::mnuOpUsa_Click() {
+    setSurface(colours::openUsa);
+}
 
 } // namespace quindra

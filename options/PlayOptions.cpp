@@ -25,9 +25,15 @@ void GameCore::setLevel(int interval) {
     menu.mnuPro = interval == 40;
 }
 
-void GameCore::mnuPri_Click() { setLevel(100); }
-void GameCore::mnuInt_Click() { setLevel(50); }
-void GameCore::mnuPro_Click() { setLevel(40); }
+void GameCore::mnuPri_Click() {
+    setLevel(100);
+}
+void GameCore::mnuInt_Click() {
+    setLevel(50);
+}
+void GameCore::mnuPro_Click() {
+    setLevel(40);
+}
 
 void GameCore::setSetCount(std::int32_t sets) {
     NumSet = sets;
@@ -36,9 +42,15 @@ void GameCore::setSetCount(std::int32_t sets) {
     menu.mnuSet_Cinque = sets == 5;
 }
 
-void GameCore::mnuSet_Uno_Click() { setSetCount(1); }
-void GameCore::mnuSet_Tre_Click() { setSetCount(3); }
-void GameCore::mnuSet_Cinque_Click() { setSetCount(5); }
+void GameCore::mnuSet_Uno_Click() {
+    setSetCount(1);
+}
+void GameCore::mnuSet_Tre_Click() {
+    setSetCount(3);
+}
+void GameCore::mnuSet_Cinque_Click() {
+    setSetCount(5);
+}
 
 void GameCore::setRacquetHeight(float height) {
     // The training wall keeps the court's height.
@@ -49,8 +61,12 @@ void GameCore::setRacquetHeight(float height) {
     menu.mnuPiccole = !menu.mnuGrandi;
 }
 
-void GameCore::mnuGrandi_Click() { setRacquetHeight(900); }
-void GameCore::mnuPiccole_Click() { setRacquetHeight(450); }
+void GameCore::mnuGrandi_Click() {
+    setRacquetHeight(900);
+}
+void GameCore::mnuPiccole_Click() {
+    setRacquetHeight(450);
+}
 
 void GameCore::mnuRief_Click() {
     menu.mnuRief = !menu.mnuRief;

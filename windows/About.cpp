@@ -25,10 +25,10 @@ QLabel* label(QWidget* parent, const QString& text, double l, double t, double w
 
 // Turns a click on the address label into the window's Label4_Click.
 class ClickFilter : public QObject {
-public:
+  public:
     ClickFilter(About* window) : QObject(window), window_(window) {}
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::MouseButtonRelease) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -40,7 +40,7 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
     About* window_;
 };
 

@@ -13,7 +13,9 @@ inline constexpr char authorAddress[] = "ruvendo@example.com";
 QString mailLink();
 
 class About : public FixedToolWindow {
-public:
+    Q_OBJECT
+
+  public:
     explicit About(QWidget* owner);
 
     QLabel* Label4() const { return label4_; }
@@ -21,7 +23,7 @@ public:
 
     void Label4_Click();
 
-private:
+  private:
     QLabel* label4_ = nullptr;
     QPushButton* command1_ = nullptr;
 };

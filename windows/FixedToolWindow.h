@@ -6,10 +6,12 @@
 namespace quindra {
 
 class FixedToolWindow : public QDialog {
-public:
+    Q_OBJECT
+
+  public:
     FixedToolWindow(QWidget* owner, double clientWidth, double clientHeight);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 };

@@ -65,7 +65,8 @@ frmColori::frmColori(QWidget* parent) : QWidget(parent, Qt::Window) {
     command2_ = button(this, QStringLiteral("Annulla"), 4920, 840);
     command2_->setObjectName(QStringLiteral("Command2"));
 
-    label(this, QStringLiteral("Max"), 2520, 360, 336, 240)->setObjectName(QStringLiteral("Label1"));
+    label(this, QStringLiteral("Max"), 2520, 360, 336, 240)
+        ->setObjectName(QStringLiteral("Label1"));
 
     setTabOrder(hScroll1_, command1_);
     setTabOrder(command1_, command2_);
@@ -98,6 +99,8 @@ void frmColori::Command1_Click() {
     close();
 }
 
-void frmColori::Command2_Click() { close(); }
+void frmColori::Command2_Click() {
+    close();
+}
 
 } // namespace quindra

@@ -10,7 +10,9 @@ class QScrollBar;
 namespace quindra {
 
 class frmColori : public QWidget {
-public:
+    Q_OBJECT
+
+  public:
     explicit frmColori(QWidget* parent = nullptr);
 
     QScrollBar* HScroll1() const { return hScroll1_; }
@@ -18,7 +20,7 @@ public:
     QPushButton* Command1() const { return command1_; }
     QPushButton* Command2() const { return command2_; }
 
-private:
+  private:
     void Form_Load();
     void HScroll1_Change(int Index);
     void Command1_Click();

@@ -11,24 +11,26 @@ namespace quindra {
 
 // A sunken box that draws its picture at its own size from the top-left corner.
 class PictureBox : public QFrame {
-public:
+  public:
     PictureBox(const QPixmap& picture, QWidget* parent);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QPixmap picture_;
 };
 
 class frmcomandi : public FixedToolWindow {
-public:
+    Q_OBJECT
+
+  public:
     explicit frmcomandi(QWidget* owner);
 
     PictureBox* Picture1() const { return picture1_; }
     QPushButton* Command1() const { return command1_; }
 
-private:
+  private:
     PictureBox* picture1_ = nullptr;
     QPushButton* command1_ = nullptr;
 };

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Sets Quindra up on a Debian or Ubuntu machine: installs what is missing, builds, then
+# either starts the game (play) or runs every test headless (test).
+set -euo pipefail
+
+mode=${1:-}
+case "$mode" in
+  play|test) ;;
+  *) echo "usage: $0 play|test" >&2; exit 2 ;;
+esac
+
+cd "$(dirname "$0")/.."
+
+packages=(g++ make cmake qt6-base-dev fonts-dejavu-core)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  if ! command -v apt-get >/dev/null 2>&1; then
+    echo "Missing: ${missing[*]}. This script installs them with apt-get (Debian or Ubuntu);" \
+         "on this system install them by hand and run it again." >&2
+    exit 1
+  fi
+  sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null 2>&1 || { echo "Installing ${missing[*]} needs root or sudo." >&2; exit 1; }
+    sudo=(sudo)
+  fi
+  echo "Installing ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build --parallel "$(nproc)"
+
+if [ "$mode" = play ]; then
+  exec ./build/quindra
+fi
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure --timeout 600

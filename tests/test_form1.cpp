@@ -1,0 +1,242 @@
+// The real main window, offscreen: its size, menus, clock, keys and modal boxes.
+#include "app/Form1.h"
+#include "app/Modulo1.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace quindra;
+
+namespace {
+
+// Runs `answer` on the first modal widget that opens while `trigger` runs.
+void answerModal(const std::function<void()>& trigger,
+                 const std::function<void(QWidget*)>& answer) {
+    bool answered = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget(); modal && !answered) {
+            answered = true;
+            answer(modal);
+        }
+    });
+    poll.start();
+    trigger();
+    poll.stop();
+    QVERIFY(answered);
+}
+
+QStringList captionsOf(const QList<QAction*>& actions) {
+    QStringList captions;
+    for (const QAction* a : actions)
+        captions << a->text();
+    return captions;
+}
+
+} // namespace
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    void windowShape() {
+        Form1 form;
+        form.show();
+        QCOMPARE(form.windowTitle(), QStringLiteral("Quindra Game"));
+        QCOMPARE(form.court()->width() * 15, 7455);
+        QCOMPARE(form.court()->height() * 15, 5070);
+        QCOMPARE(form.court()->y(), form.menuBar()->height()); // the client area below the menu
+        QCOMPARE(form.minimumSize(), form.maximumSize());
+        QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(!(form.windowFlags() & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!form.windowIcon().isNull());
+        QVERIFY(!form.windowIcon().pixmap(32, 32).isNull());
+        // The outer size holds frame, title and menu bar around the client area.
+        QVERIFY(form.outerHeight() >= 5070 + 15 * (form.menuBar()->height() + 20));
+        QVERIFY(form.outerWidth() > 7455);
+    }
+
+    void menuTree() {
+        Form1 form;
+        const QList<QAction*> tops = form.menuBar()->actions();
+        QCOMPARE(captionsOf(tops), (QStringList{"File", "Livelli", "Set", "Pallina", "Racchette",
+                                                "Campo", "Opzioni", "Help", "About"}));
+        const QList<QStringList> items = {
+            {"Nuova Partita", "Allenamento"},
+            {"Principiante", "Intermedio", "Professionista"},
+            {"Uno", "Tre", "Cinque"},
+            {"Colore Pallina"},
+            {"Grandi", "Piccole", "Colore"},
+            {"Wimbledon", "Roland Garros", "Open USA", "Personalizza il Colore"},
+            {"Ri-Effetto", "Angolo"},
+            {"Comandi"},
+            {"Quindra"},
+        };
+        for (int i = 0; i < tops.size(); ++i)
+            QCOMPARE(captionsOf(tops[i]->menu()->actions()), items[i]);
+        QMenu* colour = tops[4]->menu()->actions().last()->menu();
+        QVERIFY(colour);
+        QCOMPARE(captionsOf(colour->actions()),
+                 (QStringList{"Rachetta Sinistra", "Rachetta Destra"}));
+    }
+
+    void startState() {
+        Form1 form;
+        const MenuTree& m = form.menuTree();
+        QList<QAction*> checked;
+        for (QAction* a : form.findChildren<QAction*>())
+            if (a->isChecked())
+                checked << a;
+        QCOMPARE(captionsOf(checked).size(), 4);
+        QVERIFY(m.mnuPri->isChecked() && m.mnuSet_Uno->isChecked() && m.mnuGrandi->isChecked() &&
+                m.mnuWimb->isChecked());
+        QVERIFY(!m.mnuRief->isChecked());
+        QCOMPARE(form.Timer1().timerType(), Qt::PreciseTimer);
+        QCOMPARE(form.Timer1().interval(), 100);
+        QVERIFY(!form.Timer1().isActive());
+        QCOMPARE(form.game().NumSet, 1);
+        QVERIFY(QString::fromStdString(HelpFile).endsWith(QStringLiteral("\\quindra.hlp")));
+        QVERIFY(QString::fromStdString(HelpFile).startsWith(
+            QDir::toNativeSeparators(QCoreApplication::applicationDirPath())));
+    }
+
+    void menuCommands() {
+        Form1 form;
+        const MenuTree& m = form.menuTree();
+        m.mnuPro->trigger();
+        QCOMPARE(form.Timer1().interval(), 40);
+        QVERIFY(m.mnuPro->isChecked() && !m.mnuPri->isChecked());
+        QVERIFY(!form.Timer1().isActive());
+        m.mnuSet_Cinque->trigger();
+        QCOMPARE(form.game().NumSet, 5);
+        QVERIFY(m.mnuSet_Cinque->isChecked() && !m.mnuSet_Uno->isChecked());
+        m.mnuPiccole->trigger();
+        QCOMPARE(form.game().Racchetta_Rossa.Height, 450.0f);
+        QVERIFY(m.mnuPiccole->isChecked() && !m.mnuGrandi->isChecked());
+        m.mnuRief->trigger();
+        QVERIFY(m.mnuRief->isChecked() && form.game().RiEffetto);
+        m.mnuRief->trigger();
+        QVERIFY(!m.mnuRief->isChecked() && !form.game().RiEffetto);
+        m.mnuRief->trigger();
+        m.mnuAllenamento->trigger();
+        QVERIFY(!m.mnuRief->isChecked()); // the new match clears the mark with the flag
+        QCOMPARE(form.game().Racchetta_Blu.Height, 5052.0f);
+        m.mnuOpUsa->trigger();
+        QVERIFY(m.mnuOpUsa->isChecked() && !m.mnuWimb->isChecked());
+        m.mnuWimb->trigger();
+        m.mnuWimb->trigger(); // the checked item chosen again stays checked
+        QVERIFY(m.mnuWimb->isChecked());
+        QCOMPARE(form.game().Campo.BackColor, Colour(0x00004000));
+    }
+
+    void runningClockSurvivesMenus() {
+        Form1 form;
+        form.Timer1().start();
+        form.menuTree().mnuInt->trigger();
+        form.menuTree().mnuSet_Tre->trigger();
+        QVERIFY(form.Timer1().isActive());
+        QCOMPARE(form.Timer1().interval(), 50);
+        form.menuTree().mnuNuovaPartita->trigger();
+        QVERIFY(!form.Timer1().isActive());
+    }
+
+    void colourDialogPicked() {
+        Form1 form;
+        form.show();
+        answerModal([&] { form.menuTree().mnuColPallina->trigger(); },
+                    [](QWidget* modal) {
+                        auto* dialog = qobject_cast<QColorDialog*>(modal);
+                        QVERIFY(dialog);
+                        dialog->setCurrentColor(QColor(10, 20, 30));
+                        dialog->accept();
+                    });
+        QCOMPARE(form.game().Pallina.BackColor, rgb(10, 20, 30));
+        // The next opening starts from that colour; cancelling changes nothing.
+        QColor preset;
+        answerModal([&] { form.menuTree().mnuCol_Sinistra->trigger(); },
+                    [&](QWidget* modal) {
+                        auto* dialog = qobject_cast<QColorDialog*>(modal);
+                        QVERIFY(dialog);
+                        preset = dialog->currentColor();
+                        dialog->reject();
+                    });
+        QCOMPARE(preset, QColor(10, 20, 30));
+        QCOMPARE(form.game().Racchetta_Blu.BackColor, Colour(0x00FF0000));
+        QCOMPARE(form.game().lblPuntoBlu.ForeColor, Colour(0x00FF0000));
+    }
+
+    void matchEndMessage() {
+        Form1 form;
+        form.show();
+        GameCore& g = form.game();
+        g.lblSet_Sin[0].Caption = "5";
+        g.lblPuntoBlu.Caption = "40";
+        g.Pallina.Move(form.outerWidth() - 100, 2000);
+        g.PassoX = 200;
+        g.PassoY = 0;
+        form.Timer1().setInterval(10);
+        form.Timer1().start();
+        QString text;
+        QString title;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        int buttons = 0;
+        float leftWhileOpen = 0;
+        answerModal([] { QTest::qWait(400); },
+                    [&](QWidget* modal) {
+                        auto* box = qobject_cast<QMessageBox*>(modal);
+                        QVERIFY(box);
+                        text = box->text();
+                        title = box->windowTitle();
+                        icon = box->icon();
+                        buttons = int(box->buttons().size());
+                        leftWhileOpen = g.Pallina.Left;
+                        QVERIFY(form.Timer1().isActive()); // still on while the box waits
+                        QTest::qWait(100);                 // ticks fall due meanwhile
+                        g.Timer1_Timer();                  // and one arrives in the middle
+                        QCOMPARE(g.Pallina.Left, leftWhileOpen);
+                        QCOMPARE(g.lblPuntoBlu.Caption, std::string("2V"));
+                        box->button(QMessageBox::Ok)->click();
+                    });
+        QCOMPARE(text, QStringLiteral("Ha vinto il giocatore di Sinistra.\nFine Partita"));
+        QCOMPARE(title, QStringLiteral("Quindra"));
+        QCOMPARE(icon, QMessageBox::Warning);
+        QCOMPARE(buttons, 1);
+        QVERIFY(!form.Timer1().isActive());
+        QCOMPARE(g.lblSet_Sin[0].Caption, std::string("0"));
+        QCOMPARE(g.lblPuntoBlu.Caption, std::string("0"));
+    }
+
+    void keysReachTheGame() {
+        Form1 form;
+        form.show();
+        GameCore& g = form.game();
+        g.Racchetta_Blu.Top = 1920;
+        QTest::keyClick(&form, Qt::Key_A); // key-down 65 and character 97
+        QCOMPARE(g.Racchetta_Blu.Top, 1420.0f);
+        QTest::keyClick(&form, Qt::Key_X);
+        QCOMPARE(g.Racchetta_Blu.Left, 2080.0f);
+        QTest::keyClick(&form, Qt::Key_Less);
+        QCOMPARE(g.Racchetta_Blu.Left, 720.0f);
+        QTest::keyClick(&form, Qt::Key_Left);
+        QCOMPARE(g.Racchetta_Rossa.Left, 5280.0f);
+        const float redTop = g.Racchetta_Rossa.Top;
+        QTest::keyClick(&form, Qt::Key_Up);
+        QCOMPARE(g.Racchetta_Rossa.Top, redTop - 250);
+        QTest::keyClick(&form, Qt::Key_Escape);
+        QTest::keyClick(&form, Qt::Key_Return);
+        QVERIFY(!form.Timer1().isActive());
+        QTest::keyClick(&form, Qt::Key_Space);
+        QVERIFY(form.Timer1().isActive());
+    }
+};
+
+QTEST_MAIN(Form1Test)
+#include "test_form1.moc"

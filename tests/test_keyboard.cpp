@@ -1,0 +1,253 @@
+// Both players on one keyboard: the table of codes, the limits of the racquets' moves.
+#include "FakePlatform.h"
+
+#include <QtTest>
+
+#include <map>
+
+using namespace quindra;
+using namespace quindra::testing;
+
+namespace {
+
+struct Snapshot {
+    float redLeft, redTop, blueLeft, blueTop, ballLeft, ballTop;
+    int passoX, passoY;
+    bool clock;
+    bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot snapshot(const GameCore& g, const FakePlatform& host) {
+    return {g.Racchetta_Rossa.Left,
+            g.Racchetta_Rossa.Top,
+            g.Racchetta_Blu.Left,
+            g.Racchetta_Blu.Top,
+            g.Pallina.Left,
+            g.Pallina.Top,
+            g.PassoX,
+            g.PassoY,
+            host.clock};
+}
+
+struct State {
+    bool clock, training, respin;
+    int passoX;
+};
+
+// Racquets away from their columns and limits, so every action shows.
+void setUp(GameCore& g, FakePlatform& host, const State& st) {
+    g.Racchetta_Rossa.Move(6000, 2000);
+    g.Racchetta_Blu.Move(1000, 2000);
+    g.Pallina.Move(3000, 2500);
+    g.PassoX = st.passoX;
+    g.PassoY = 7;
+    g.Allenamento = st.training;
+    g.RiEffetto = st.respin;
+    host.clock = st.clock;
+    host.draws.clear(); // every draw is 0.25: a re-spin gives +26
+}
+
+// What each listed code must do from the set-up above.
+Snapshot expected(Snapshot s, int code, const State& st) {
+    const bool leftFree = !st.training;
+    switch (code) {
+    case 32:
+        s.clock = true;
+        break;
+    case 37:
+        s.redLeft = 5280;
+        break;
+    case 38:
+    case 56:
+    case 222:
+        s.redTop = 1750;
+        break;
+    case 39:
+        s.redLeft = 6600;
+        break;
+    case 40:
+    case 50:
+    case 189:
+        s.redTop = 2250;
+        break;
+    case 52:
+        if (st.passoX < 0 && st.respin)
+            s.passoY = 26;
+        break;
+    case 65:
+    case 97:
+    case 119:
+        if (leftFree)
+            s.blueTop = 1750;
+        break;
+    case 83:
+    case 115:
+        if (st.passoX > 0 && st.respin)
+            s.passoY = 26;
+        break;
+    case 88:
+        if (leftFree)
+            s.blueLeft = 2080;
+        break;
+    case 90:
+    case 122:
+        if (leftFree)
+            s.blueTop = 2250;
+        break;
+    case 226:
+        if (leftFree)
+            s.blueLeft = 720;
+        break;
+    default:
+        break;
+    }
+    return s;
+}
+
+} // namespace
+
+class KeyboardTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void everyCodeInEveryState() {
+        FakePlatform host;
+        int states = 0;
+        for (const bool clock : {false, true})
+            for (const bool training : {false, true})
+                for (const bool respin : {false, true})
+                    for (const int passoX : {200, -200}) {
+                        const State st{clock, training, respin, passoX};
+                        ++states;
+                        for (int code = INT16_MIN; code <= INT16_MAX; ++code) {
+                            GameCore g(host);
+                            setUp(g, host, st);
+                            const Snapshot before = snapshot(g, host);
+                            g.ControllaTasti(static_cast<std::int16_t>(code));
+                            if (!(snapshot(g, host) == expected(before, code, st)))
+                                QFAIL(qPrintable(QStringLiteral("code %1, clock %2, training %3, "
+                                                                "re-spin %4, PassoX %5")
+                                                     .arg(code)
+                                                     .arg(clock)
+                                                     .arg(training)
+                                                     .arg(respin)
+                                                     .arg(passoX)));
+                        }
+                    }
+        QCOMPARE(states, 16);
+    }
+
+    void moveUpLimit_data() {
+        QTest::addColumn<float>("top");
+        QTest::addColumn<float>("after");
+        QTest::newRow("at 50 refused") << 50.0f << 50.0f;
+        QTest::newRow("at 51 allowed") << 51.0f << -199.0f;
+        QTest::newRow("at 300") << 300.0f << 50.0f;
+    }
+
+    void moveUpLimit() {
+        QFETCH(float, top);
+        QFETCH(float, after);
+        StartedGame s;
+        s.game.Racchetta_Rossa.Top = top;
+        s.game.ControllaTasti(38);
+        QCOMPARE(s.game.Racchetta_Rossa.Top, after);
+        s.game.Racchetta_Blu.Top = top;
+        s.game.ControllaTasti(119);
+        QCOMPARE(s.game.Racchetta_Blu.Top, after);
+    }
+
+    void moveDownLimit_data() {
+        QTest::addColumn<float>("height");
+        QTest::addColumn<float>("top");
+        QTest::addColumn<float>("after");
+        // Refused once Height + Top + 500 reaches the outer height + 250.
+        const float equal = fakeOuterHeight + 250 - 500 - 900;
+        QTest::newRow("equal refused") << 900.0f << equal << equal;
+        QTest::newRow("a twip less allowed") << 900.0f << equal - 1 << equal + 249;
+        QTest::newRow("small racquet") << 450.0f << equal << equal + 250;
+    }
+
+    void moveDownLimit() {
+        QFETCH(float, height);
+        QFETCH(float, top);
+        QFETCH(float, after);
+        StartedGame s;
+        s.game.Racchetta_Rossa.Height = height;
+        s.game.Racchetta_Rossa.Top = top;
+        s.game.ControllaTasti(40);
+        QCOMPARE(s.game.Racchetta_Rossa.Top, after);
+        s.game.Racchetta_Blu.Height = height;
+        s.game.Racchetta_Blu.Top = top;
+        s.game.ControllaTasti(90);
+        QCOMPARE(s.game.Racchetta_Blu.Top, after);
+    }
+
+    void keyAMovesTwoSteps() {
+        StartedGame s;
+        s.game.Racchetta_Blu.Top = 1920;
+        s.game.Form_KeyDown(65, 0);
+        s.game.Form_KeyPress(97);
+        QCOMPARE(s.game.Racchetta_Blu.Top, 1420.0f);
+        s.game.Racchetta_Blu.Top = 260;
+        s.game.Form_KeyDown(65, 0);
+        QCOMPARE(s.game.Racchetta_Blu.Top, 10.0f);
+        s.game.Form_KeyPress(97);
+        QCOMPARE(s.game.Racchetta_Blu.Top, 10.0f);
+    }
+
+    void placingKeepsTheHeight() {
+        StartedGame s;
+        s.game.Racchetta_Rossa.Move(6600, 1234);
+        s.game.ControllaTasti(37);
+        QCOMPARE(s.game.Racchetta_Rossa.Left, 5280.0f);
+        QCOMPARE(s.game.Racchetta_Rossa.Top, 1234.0f);
+        s.game.ControllaTasti(37); // whatever its current place
+        QCOMPARE(s.game.Racchetta_Rossa.Left, 5280.0f);
+    }
+
+    void spaceWhileRunningChangesNothing() {
+        StartedGame s;
+        s.host.clock = true;
+        s.game.Form_KeyDown(32, 0);
+        s.game.Form_KeyPress(32);
+        QVERIFY(s.host.clock);
+    }
+
+    void reSpinTwiceKeepsTheSecondRoll() {
+        StartedGame s;
+        s.game.RiEffetto = true;
+        s.game.PassoX = 200;
+        s.host.draws = {0.1f, 0.1f, 0.9f, 0.5f};
+        s.game.Form_KeyDown(83, 0);
+        QCOMPARE(s.game.PassoY, 11);
+        s.game.Form_KeyPress(115);
+        QCOMPARE(s.game.PassoY, -51);
+    }
+
+    void keysNeverLeaveTheRulesBehind() {
+        // A long mash of every listed code keeps every racquet in its two columns and
+        // the step of the ball unchanged in size.
+        StartedGame s;
+        s.game.RiEffetto = true;
+        const int codes[] = {32,  37,  38,  39,  40,  50, 52, 56, 65, 83,  88, 90, 97,  115,
+                             119, 122, 189, 222, 226, 13, 27, 45, 87, 120, 0,  -1, 227, 300};
+        unsigned pick = 12345;
+        for (int i = 0; i < 20000; ++i) {
+            pick = pick * 1103515245u + 12345u;
+            s.game.ControllaTasti(
+                static_cast<std::int16_t>(codes[(pick >> 16) % std::size(codes)]));
+            const float red = s.game.Racchetta_Rossa.Left;
+            const float blue = s.game.Racchetta_Blu.Left;
+            QVERIFY(red == 5280.0f || red == 6600.0f);
+            QVERIFY(blue == 720.0f || blue == 2080.0f);
+            QVERIFY(s.game.Racchetta_Rossa.Top > -200.0f);
+            QVERIFY(s.game.Racchetta_Rossa.Top + 900 + 500 < fakeOuterHeight + 250 + 250);
+            QCOMPARE(std::abs(s.game.PassoX), 200);
+            QVERIFY(s.game.PassoY != 0 && std::abs(s.game.PassoY) <= 100);
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(KeyboardTest)
+#include "test_keyboard.moc"
