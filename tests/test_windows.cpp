@@ -163,9 +163,9 @@ class WindowsTest : public QObject {
         QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
         QCOMPARE(catcher.urls.size(), 2);
         QCOMPARE(catcher.urls.first().toString(),
-                 QStringLiteral("mailto:ruvendo@example.com?subject=Tennis: Per Ruvendo"));
+                 QStringLiteral("mailto:ruv@example.com?subject=Tennis: Per Ruvendo"));
         QCOMPARE(mailLink(),
-                 QStringLiteral("mailto:ruvendo@example.com?subject=Tennis: Per Ruvendo"));
+                 QStringLiteral("mailto:ruv@example.com?subject=Tennis: Per Ruvendo"));
         QVERIFY(form.Timer1().isActive());
     }
 
@@ -183,7 +183,7 @@ class WindowsTest : public QObject {
         form.show();
         form.Timer1().start();
         whileOpen<frmcomandi>(form.menuTree().mnuSommario, [&](frmcomandi* w) {
-            QVERIFY(w->windowTitle().isEmpty());
+            QVERIFY(w->windowTitle().trimmed().isEmpty());
             QCOMPARE(w->size(), QSize(605, 294));
             QCOMPARE(w->parentWidget(), &form);
             QVERIFY(w->isModal());

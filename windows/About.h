@@ -7,7 +7,7 @@ class QPushButton;
 
 namespace quindra {
 
-inline constexpr char authorAddress[] = "ruvendo@example.com";
+inline constexpr char authorAddress[] = "ruv@example.com";
 
 // The mail link as handed to the desktop: blanks and colon left as they are.
 QString mailLink();

@@ -10,6 +10,9 @@ FixedToolWindow::FixedToolWindow(QWidget* owner, double clientWidth, double clie
     : QDialog(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setModal(true);
+    // The layout is measured for the classic 8-point dialog font; a larger desktop default
+    // would cut the labels short.
+    setFont(gameFont(QStringLiteral("MS Sans Serif"), 8.25, false));
     setWindowIcon(QIcon());
     setFixedSize(toPixelSize(clientWidth, clientHeight));
 }

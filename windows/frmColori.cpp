@@ -37,6 +37,7 @@ frmColori::frmColori(QWidget* parent) : QWidget(parent, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose); // closing unloads it: the next opening starts afresh
     setWindowTitle(QStringLiteral("Angolo di Tiro"));
     setWindowIcon(QIcon());
+    setFont(gameFont(QStringLiteral("MS Sans Serif"), 8.25, false)); // as the layout was measured
 
     // The outline lies beneath everything else.
     auto* shape1 = new QFrame(this);

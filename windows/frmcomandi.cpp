@@ -23,7 +23,9 @@ void PictureBox::paintEvent(QPaintEvent* event) {
 
 frmcomandi::frmcomandi(QWidget* owner) : FixedToolWindow(owner, 9075, 4410) {
     setObjectName(QStringLiteral("frmcomandi"));
-    setWindowTitle(QString());
+    // An empty title would make the desktop show the program's name instead: a lone blank
+    // keeps the title bar clear of text.
+    setWindowTitle(QStringLiteral(" "));
 
     picture1_ = new PictureBox(QPixmap(QStringLiteral(":/assets/comandi.png")), this);
     picture1_->setObjectName(QStringLiteral("Picture1"));

@@ -130,7 +130,7 @@ QImage commandsPicture() {
     p.setFont(title);
     p.drawText(QRect(0, 4, 600, 28), Qt::AlignCenter, QStringLiteral("Comandi"));
 
-    const int left = 40;
+    const int left = 20;
     const int top = 38;
     const int rowHeight = 29;
     const int firstColumn = 120;
