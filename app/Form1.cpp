@@ -1,6 +1,7 @@
 #include "Form1.h"
 
 #include "CourtView.h"
+#include "MenuBarStyle.h"
 #include "Twips.h"
 #include "WindowFrame.h"
 #include "input/KeyTranslation.h"
@@ -46,6 +47,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), game_(*this) {
     court_->setFixedSize(toPixelSize(clientWidth, clientHeight));
     setCentralWidget(court_);
     menu_.build(menuBar());
+    keepKeysFromTheMenuBar(menuBar());
     connectMenu();
 
     // Windows' default timers sit on a 15.6 ms tick; the rally needs its exact interval.
@@ -136,6 +138,12 @@ void Form1::centreOnScreen() {
     QRect frame = frameGeometry();
     frame.moveCenter(s->availableGeometry().center());
     move(frame.topLeft());
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    // The court is gone: its clock goes with it, while the shot-angle dialog may stay.
+    timer_.stop();
+    QMainWindow::closeEvent(event);
 }
 
 void Form1::keyPressEvent(QKeyEvent* event) {

@@ -47,6 +47,7 @@ class Form1 : public QMainWindow, public Platform {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void Form_Load();

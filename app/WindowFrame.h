@@ -15,8 +15,9 @@ struct Decorations {
 
 // Where the platform reports no frame at all (the offscreen platform, an X server with
 // no window manager, Wayland without server-side decorations) the game still needs an
-// outer size: these are the decorations of a typical fixed-border window, in pixels.
-constexpr Decorations typicalDecorations{4, 26, 4, 4};
+// outer size: these are the decorations of the classic fixed single-line window frame,
+// 3-pixel borders and a 19-pixel title bar, in pixels.
+constexpr Decorations typicalDecorations{3, 22, 3, 3};
 
 // A title bar thinner than this means the platform gave the window none.
 constexpr int thinnestTitleBar = 10;

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QtTest>
 
 using namespace quindra;
@@ -212,6 +213,25 @@ class Form1Test : public QObject {
         QVERIFY(!form.Timer1().isActive());
         QCOMPARE(g.lblSet_Sin[0].Caption, std::string("0"));
         QCOMPARE(g.lblPuntoBlu.Caption, std::string("0"));
+    }
+
+    void altLeavesTheKeysWithTheGame() {
+        // A style in which a tap of Alt gives the keyboard to the menu bar.
+        const QString previous = QApplication::style()->name();
+        QApplication::setStyle(QStringLiteral("Windows"));
+        {
+            Form1 form;
+            form.show();
+            form.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            GameCore& g = form.game();
+            g.Racchetta_Blu.Top = 1920;
+            QTest::keyClick(&form, Qt::Key_Alt);
+            QTest::keyClick(&form, Qt::Key_A);
+            QCOMPARE(g.Racchetta_Blu.Top, 1420.0f);
+            QVERIFY(!form.menuBar()->activeAction());
+        }
+        QApplication::setStyle(previous);
     }
 
     void keysReachTheGame() {
