@@ -10,23 +10,16 @@ using namespace quindra::testing;
 
 namespace {
 
+// Everything a key may change, as numbers: the clock is 1 when running.
 struct Snapshot {
-    float redLeft, redTop, blueLeft, blueTop, ballLeft, ballTop;
-    int passoX, passoY;
-    bool clock;
+    float redLeft, redTop, blueLeft, blueTop, ballLeft, ballTop, passoX, passoY, clock;
     bool operator==(const Snapshot&) const = default;
 };
 
 Snapshot snapshot(const GameCore& g, const FakePlatform& host) {
-    return {g.Racchetta_Rossa.Left,
-            g.Racchetta_Rossa.Top,
-            g.Racchetta_Blu.Left,
-            g.Racchetta_Blu.Top,
-            g.Pallina.Left,
-            g.Pallina.Top,
-            g.PassoX,
-            g.PassoY,
-            host.clock};
+    return {g.Racchetta_Rossa.Left, g.Racchetta_Rossa.Top, g.Racchetta_Blu.Left,
+            g.Racchetta_Blu.Top,    g.Pallina.Left,        g.Pallina.Top,
+            float(g.PassoX),        float(g.PassoY),       host.clock ? 1.0f : 0.0f};
 }
 
 struct State {
@@ -47,60 +40,55 @@ void setUp(GameCore& g, FakePlatform& host, const State& st) {
     host.draws.clear(); // every draw is 0.25: a re-spin gives +26
 }
 
-// What each listed code must do from the set-up above.
-Snapshot expected(Snapshot s, int code, const State& st) {
-    const bool leftFree = !st.training;
-    switch (code) {
-    case 32:
-        s.clock = true;
-        break;
-    case 37:
-        s.redLeft = 5280;
-        break;
-    case 38:
-    case 56:
-    case 222:
-        s.redTop = 1750;
-        break;
-    case 39:
-        s.redLeft = 6600;
-        break;
-    case 40:
-    case 50:
-    case 189:
-        s.redTop = 2250;
-        break;
-    case 52:
-        if (st.passoX < 0 && st.respin)
-            s.passoY = 26;
-        break;
-    case 65:
-    case 97:
-    case 119:
-        if (leftFree)
-            s.blueTop = 1750;
-        break;
-    case 83:
-    case 115:
-        if (st.passoX > 0 && st.respin)
-            s.passoY = 26;
-        break;
-    case 88:
-        if (leftFree)
-            s.blueLeft = 2080;
-        break;
-    case 90:
-    case 122:
-        if (leftFree)
-            s.blueTop = 2250;
-        break;
-    case 226:
-        if (leftFree)
-            s.blueLeft = 720;
-        break;
+enum class Needs { Nothing, LeftFree, BallGoingLeft, BallGoingRight };
+
+struct Row {
+    int code;
+    float Snapshot::*changes;
+    float to;
+    Needs needs;
+};
+
+// The keyboard table, from the set-up above.
+constexpr Row table[] = {
+    {32, &Snapshot::clock, 1, Needs::Nothing},
+    {37, &Snapshot::redLeft, 5280, Needs::Nothing},
+    {38, &Snapshot::redTop, 1750, Needs::Nothing},
+    {56, &Snapshot::redTop, 1750, Needs::Nothing},
+    {222, &Snapshot::redTop, 1750, Needs::Nothing},
+    {39, &Snapshot::redLeft, 6600, Needs::Nothing},
+    {40, &Snapshot::redTop, 2250, Needs::Nothing},
+    {50, &Snapshot::redTop, 2250, Needs::Nothing},
+    {189, &Snapshot::redTop, 2250, Needs::Nothing},
+    {52, &Snapshot::passoY, 26, Needs::BallGoingLeft},
+    {65, &Snapshot::blueTop, 1750, Needs::LeftFree},
+    {97, &Snapshot::blueTop, 1750, Needs::LeftFree},
+    {119, &Snapshot::blueTop, 1750, Needs::LeftFree},
+    {83, &Snapshot::passoY, 26, Needs::BallGoingRight},
+    {115, &Snapshot::passoY, 26, Needs::BallGoingRight},
+    {88, &Snapshot::blueLeft, 2080, Needs::LeftFree},
+    {90, &Snapshot::blueTop, 2250, Needs::LeftFree},
+    {122, &Snapshot::blueTop, 2250, Needs::LeftFree},
+    {226, &Snapshot::blueLeft, 720, Needs::LeftFree},
+};
+
+bool holds(Needs needs, const State& st) {
+    switch (needs) {
+    case Needs::LeftFree:
+        return !st.training;
+    case Needs::BallGoingLeft:
+        return st.respin && st.passoX < 0;
+    case Needs::BallGoingRight:
+        return st.respin && st.passoX > 0;
     default:
-        break;
+        return true;
     }
+}
+
+Snapshot expected(Snapshot s, int code, const State& st) {
+    for (const Row& row : table)
+        if (row.code == code && holds(row.needs, st))
+            s.*row.changes = row.to;
     return s;
 }
 
