@@ -3,7 +3,6 @@
 // precision, as the game stores them; every rule reads and writes them directly.
 #include "Colours.h"
 
-#include <optional>
 #include <string>
 
 namespace quindra {
@@ -15,7 +14,6 @@ class ColourTarget {
     virtual ~ColourTarget() = default;
     // Sets the named colour; false when the element has no such property.
     virtual bool setColourProperty(const std::string& name, Colour value) = 0;
-    virtual std::optional<Colour> colourProperty(const std::string& name) const = 0;
 };
 
 enum class ShapeKind { Rectangle, Oval };
@@ -37,7 +35,6 @@ struct Shape : ColourTarget {
     }
 
     bool setColourProperty(const std::string& name, Colour value) override;
-    std::optional<Colour> colourProperty(const std::string& name) const override;
 };
 
 struct Line {
@@ -63,7 +60,6 @@ struct Label : ColourTarget {
     std::string FontName = "MS Sans Serif";
 
     bool setColourProperty(const std::string& name, Colour value) override;
-    std::optional<Colour> colourProperty(const std::string& name) const override;
 };
 
 } // namespace quindra

@@ -118,8 +118,6 @@ class GameCore {
     // Columns four and five show only when a match can reach them.
     bool setColumnShown(int index) const;
 
-    Platform& platform() { return platform_; }
-
   private:
     void setLevel(int interval);
     void setSetCount(std::int32_t sets);

@@ -9,7 +9,7 @@ namespace quindra {
 namespace {
 
 class NoAltNavigationStyle : public QProxyStyle {
-public:
+  public:
     using QProxyStyle::QProxyStyle;
 
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,

@@ -11,7 +11,7 @@ using namespace quindra;
 namespace {
 
 class QuietHost : public Platform {
-public:
+  public:
     bool clock = false;
     int interval = 100;
     unsigned state = 1;

@@ -5,8 +5,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QEventLoop>
+#include <QFile>
 #include <QPaintEvent>
 #include <QTimer>
 
@@ -39,7 +39,7 @@ double cpuSeconds() {
 }
 
 class PaintWatch : public QObject {
-public:
+  public:
     bool painted = false;
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint)

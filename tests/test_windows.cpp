@@ -74,8 +74,10 @@ class WindowsTest : public QObject {
 
     void angleDialogShape() {
         Form1 form;
+        form.Timer1().start();
         frmColori* d = openAngle(form);
         QVERIFY(d);
+        QVERIFY(form.Timer1().isActive()); // the rally goes on beside the dialog
         QCOMPARE(d->windowTitle(), QStringLiteral("Angolo di Tiro"));
         QCOMPARE(d->size(), QSize(400, 109));
         QCOMPARE(d->geometry().topLeft(), QPoint(110, 140));
@@ -153,6 +155,8 @@ class WindowsTest : public QObject {
             QCOMPARE(about->Label4()->text(), QString::fromLatin1(authorAddress));
             QCOMPARE(about->Label4()->cursor().hotSpot(), QPoint(13, 9));
             QCOMPARE(about->Label4()->cursor().pixmap().size(), QSize(32, 32));
+            QTest::mouseClick(about->findChild<QLabel*>(QStringLiteral("Image1")), Qt::LeftButton);
+            QVERIFY(catcher.urls.isEmpty()); // only the address answers a click
             QTest::mouseClick(about->Label4(), Qt::LeftButton);
             QTest::mouseClick(about->Label4(), Qt::LeftButton);
             QVERIFY(about->isVisible()); // the window stays open
@@ -164,8 +168,7 @@ class WindowsTest : public QObject {
         QCOMPARE(catcher.urls.size(), 2);
         QCOMPARE(catcher.urls.first().toString(),
                  QStringLiteral("mailto:ruv@example.com?subject=Tennis: Per Ruvendo"));
-        QCOMPARE(mailLink(),
-                 QStringLiteral("mailto:ruv@example.com?subject=Tennis: Per Ruvendo"));
+        QCOMPARE(mailLink(), QStringLiteral("mailto:ruv@example.com?subject=Tennis: Per Ruvendo"));
         QVERIFY(form.Timer1().isActive());
     }
 
