@@ -107,17 +107,6 @@ class FlightTest : public QObject {
         QVERIFY(s.host.draws.empty());
     }
 
-    void randomSpinNeverZeroNorBeyondHundred() {
-        StartedGame s;
-        for (int i = 0; i < 4096; ++i) {
-            const float a = static_cast<float>(i) / 4096.0f;
-            s.host.draws = {a, 1.0f - a - 1.0f / 8192.0f};
-            const int step = s.game.Rilascia_Effetto(-1, "B");
-            QVERIFY(step != 0);
-            QVERIFY(step >= -100 && step <= 100);
-        }
-    }
-
     void redWindow_data() {
         QTest::addColumn<float>("left");
         QTest::addColumn<float>("top");

@@ -12,16 +12,6 @@ class OptionsTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void startChecks() {
-        StartedGame s;
-        const MenuChecks& m = s.game.menu;
-        QVERIFY(m.mnuPri && !m.mnuInt && !m.mnuPro);
-        QVERIFY(m.mnuSet_Uno && !m.mnuSet_Tre && !m.mnuSet_Cinque);
-        QVERIFY(m.mnuGrandi && !m.mnuPiccole);
-        QVERIFY(m.mnuWimb && !m.mnuRoland && !m.mnuOpUsa);
-        QVERIFY(!m.mnuRief);
-    }
-
     void levels_data() {
         QTest::addColumn<int>("item");
         QTest::addColumn<bool>("running");
