@@ -191,7 +191,7 @@ class Form1Test : public QObject {
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         int buttons = 0;
         float leftWhileOpen = 0;
-        answerModal([] { QTest::qWait(400); },
+        answerModal([&] { QVERIFY(QTest::qWaitFor([&] { return !text.isEmpty(); }, 5000)); },
                     [&](QWidget* modal) {
                         auto* box = qobject_cast<QMessageBox*>(modal);
                         QVERIFY(box);
