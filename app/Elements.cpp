@@ -7,10 +7,6 @@ bool Shape::setColourProperty(const std::string& name, Colour value) {
         BackColor = value;
         return true;
     }
-    if (name == "BorderColor") {
-        BorderColor = value;
-        return true;
-    }
     return false;
 }
 

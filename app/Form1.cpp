@@ -81,30 +81,42 @@ void Form1::Form_Load() {
     game_.Form_Load(folder.toStdString());
 }
 
+namespace {
+
+// Each game command of the menu: its item, its handler and, where it has one, its mark.
+struct Command {
+    QAction* MenuTree::*item;
+    void (GameCore::*handler)();
+    bool MenuChecks::*mark;
+};
+
+constexpr Command commands[] = {
+    {&MenuTree::mnuNuovaPartita, &GameCore::mnuNuovaPartita_Click, nullptr},
+    {&MenuTree::mnuAllenamento, &GameCore::mnuAllenamento_Click, nullptr},
+    {&MenuTree::mnuPri, &GameCore::mnuPri_Click, &MenuChecks::mnuPri},
+    {&MenuTree::mnuInt, &GameCore::mnuInt_Click, &MenuChecks::mnuInt},
+    {&MenuTree::mnuPro, &GameCore::mnuPro_Click, &MenuChecks::mnuPro},
+    {&MenuTree::mnuSet_Uno, &GameCore::mnuSet_Uno_Click, &MenuChecks::mnuSet_Uno},
+    {&MenuTree::mnuSet_Tre, &GameCore::mnuSet_Tre_Click, &MenuChecks::mnuSet_Tre},
+    {&MenuTree::mnuSet_Cinque, &GameCore::mnuSet_Cinque_Click, &MenuChecks::mnuSet_Cinque},
+    {&MenuTree::mnuColPallina, &GameCore::mnuColPallina_Click, nullptr},
+    {&MenuTree::mnuGrandi, &GameCore::mnuGrandi_Click, &MenuChecks::mnuGrandi},
+    {&MenuTree::mnuPiccole, &GameCore::mnuPiccole_Click, &MenuChecks::mnuPiccole},
+    {&MenuTree::mnuCol_Sinistra, &GameCore::mnuCol_Sinistra_Click, nullptr},
+    {&MenuTree::mnuCol_Destra, &GameCore::mnuCol_Destra_Click, nullptr},
+    {&MenuTree::mnuWimb, &GameCore::mnuWimb_Click, &MenuChecks::mnuWimb},
+    {&MenuTree::mnuRoland, &GameCore::mnuRoland_Click, &MenuChecks::mnuRoland},
+    {&MenuTree::mnuOpUsa, &GameCore::mnuOpUsa_Click, &MenuChecks::mnuOpUsa},
+    {&MenuTree::mnuCampoColore, &GameCore::mnuCampoColore_Click, nullptr},
+    {&MenuTree::mnuRief, &GameCore::mnuRief_Click, &MenuChecks::mnuRief},
+};
+
+} // namespace
+
 void Form1::connectMenu() {
-    const std::pair<QAction*, void (GameCore::*)()> commands[] = {
-        {menu_.mnuNuovaPartita, &GameCore::mnuNuovaPartita_Click},
-        {menu_.mnuAllenamento, &GameCore::mnuAllenamento_Click},
-        {menu_.mnuPri, &GameCore::mnuPri_Click},
-        {menu_.mnuInt, &GameCore::mnuInt_Click},
-        {menu_.mnuPro, &GameCore::mnuPro_Click},
-        {menu_.mnuSet_Uno, &GameCore::mnuSet_Uno_Click},
-        {menu_.mnuSet_Tre, &GameCore::mnuSet_Tre_Click},
-        {menu_.mnuSet_Cinque, &GameCore::mnuSet_Cinque_Click},
-        {menu_.mnuColPallina, &GameCore::mnuColPallina_Click},
-        {menu_.mnuGrandi, &GameCore::mnuGrandi_Click},
-        {menu_.mnuPiccole, &GameCore::mnuPiccole_Click},
-        {menu_.mnuCol_Sinistra, &GameCore::mnuCol_Sinistra_Click},
-        {menu_.mnuCol_Destra, &GameCore::mnuCol_Destra_Click},
-        {menu_.mnuWimb, &GameCore::mnuWimb_Click},
-        {menu_.mnuRoland, &GameCore::mnuRoland_Click},
-        {menu_.mnuOpUsa, &GameCore::mnuOpUsa_Click},
-        {menu_.mnuCampoColore, &GameCore::mnuCampoColore_Click},
-        {menu_.mnuRief, &GameCore::mnuRief_Click},
-    };
-    for (const auto& [action, handler] : commands)
-        connect(action, &QAction::triggered, this,
-                [this, handler = handler] { runCommand(handler); });
+    for (const Command& command : commands)
+        connect(menu_.*command.item, &QAction::triggered, this,
+                [this, handler = command.handler] { runCommand(handler); });
     connect(menu_.mnuAngolo, &QAction::triggered, this, [this] { mnuAngolo_Click(); });
     connect(menu_.mnuSommario, &QAction::triggered, this, [this] { mnuSommario_Click(); });
     connect(menu_.mnuQuindra, &QAction::triggered, this, [this] { mnuQuindra_Click(); });
@@ -118,17 +130,9 @@ void Form1::runCommand(void (GameCore::*handler)()) {
 
 void Form1::showChecks() {
     // The game decides every check mark; Qt's own toggling on a click is overruled here.
-    const MenuChecks& c = game_.menu;
-    const std::pair<QAction*, bool> marks[] = {
-        {menu_.mnuPri, c.mnuPri},         {menu_.mnuInt, c.mnuInt},
-        {menu_.mnuPro, c.mnuPro},         {menu_.mnuSet_Uno, c.mnuSet_Uno},
-        {menu_.mnuSet_Tre, c.mnuSet_Tre}, {menu_.mnuSet_Cinque, c.mnuSet_Cinque},
-        {menu_.mnuGrandi, c.mnuGrandi},   {menu_.mnuPiccole, c.mnuPiccole},
-        {menu_.mnuWimb, c.mnuWimb},       {menu_.mnuRoland, c.mnuRoland},
-        {menu_.mnuOpUsa, c.mnuOpUsa},     {menu_.mnuRief, c.mnuRief},
-    };
-    for (const auto& [action, checked] : marks)
-        action->setChecked(checked);
+    for (const Command& command : commands)
+        if (command.mark)
+            (menu_.*command.item)->setChecked(game_.menu.*command.mark);
 }
 
 void Form1::centreOnScreen() {

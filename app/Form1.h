@@ -42,9 +42,6 @@ class Form1 : public QMainWindow, public Platform {
     void reseedRandom() override;
     float drawRandom() override;
 
-    // The random generator, so tests can seed it.
-    ClockRandom& random() { return random_; }
-
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -49,16 +49,12 @@ void GameCore::Timer1_Timer() {
     } else if (Rimbalza()) {
         PassoY = -PassoY;
     } else if (Va_Fouri()) {
-        bool settled = false;
         std::int32_t vince = 0;
-        if (Stabilisce_Vittoria() == "Blu") {
+        if (Stabilisce_Vittoria() == "Blu")
             vince = 0;
-            settled = true;
-        } else if (Stabilisce_Vittoria() == "Rossa") {
+        else if (Stabilisce_Vittoria() == "Rossa")
             vince = 1;
-            settled = true;
-        }
-        if (!settled)
+        else
             return;
         punteggio(vince);
         if (ControllaPartita(vince))

@@ -1,9 +1,9 @@
 #include "About.h"
 
+#include "Controls.h"
 #include "app/Colours.h"
 #include "app/Twips.h"
 
-#include <QBitmap>
 #include <QDesktopServices>
 #include <QEvent>
 #include <QLabel>
@@ -14,14 +14,6 @@
 namespace quindra {
 
 namespace {
-
-QLabel* label(QWidget* parent, const QString& text, double l, double t, double w, double h) {
-    auto* lbl = new QLabel(text, parent);
-    lbl->setGeometry(toPixelRect(l, t, w, h));
-    lbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lbl->setAttribute(Qt::WA_TranslucentBackground); // the window shows through
-    return lbl;
-}
 
 // Turns a click on the address label into the window's Label4_Click.
 class ClickFilter : public QObject {
@@ -59,16 +51,17 @@ About::About(QWidget* owner) : FixedToolWindow(owner, 4665, 2670) {
     pal.setColor(QPalette::Window, toQColor(colours::menu, pal));
     setPalette(pal);
 
-    label(this, QStringLiteral("Quindra é un programma di "), 1980, 360, 2685, 255);
-    label(this, QStringLiteral("Ruvendo"), 1980, 615, 1575, 255);
-    label(this, QStringLiteral("Gioco libero e gratuito."), 1980, 1155, 2265, 255);
-    QLabel* invite = label(this,
-                           QStringLiteral("Per Informazioni, suggerimenti e qualsiasi opinione su "
-                                          "questo gioco scrivete una email."),
-                           1980, 1440, 2595, 735);
+    placedLabel(this, QStringLiteral("Quindra é un programma di "), 1980, 360, 2685, 255);
+    placedLabel(this, QStringLiteral("Ruvendo"), 1980, 615, 1575, 255);
+    placedLabel(this, QStringLiteral("Gioco libero e gratuito."), 1980, 1155, 2265, 255);
+    QLabel* invite =
+        placedLabel(this,
+                    QStringLiteral("Per Informazioni, suggerimenti e qualsiasi opinione su "
+                                   "questo gioco scrivete una email."),
+                    1980, 1440, 2595, 735);
     invite->setWordWrap(true);
 
-    label4_ = label(this, QString::fromLatin1(authorAddress), 2580, 840, 2355, 375);
+    label4_ = placedLabel(this, QString::fromLatin1(authorAddress), 2580, 840, 2355, 375);
     label4_->setObjectName(QStringLiteral("Label4"));
     label4_->setFont(gameFont(QStringLiteral("MS Sans Serif"), 9.75, false, true));
     QPalette linkPalette = label4_->palette();
@@ -77,15 +70,9 @@ About::About(QWidget* owner) : FixedToolWindow(owner, 4665, 2670) {
     label4_->setCursor(QCursor(QPixmap(QStringLiteral(":/assets/pointer.png")), 13, 9));
     label4_->installEventFilter(new ClickFilter(this));
 
-    command1_ = new QPushButton(QStringLiteral("&Ok"), this);
-    command1_->setObjectName(QStringLiteral("Command1"));
-    command1_->setGeometry(toPixelRect(1965, 2220, 1395, 345));
-    command1_->setFont(gameFont(QStringLiteral("MS Sans Serif"), 8.25, true));
-    command1_->setAutoDefault(false);
-    command1_->setDefault(false);
-    connect(command1_, &QPushButton::clicked, this, &QDialog::accept);
+    command1_ = addOkButton(1965, 2220);
 
-    label(this, QStringLiteral("E-mail: "), 1980, 900, 615, 255);
+    placedLabel(this, QStringLiteral("E-mail: "), 1980, 900, 615, 255);
 
     auto* image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));

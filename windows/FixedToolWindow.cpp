@@ -1,8 +1,10 @@
 #include "FixedToolWindow.h"
 
+#include "Controls.h"
 #include "app/Twips.h"
 
 #include <QKeyEvent>
+#include <QPushButton>
 
 namespace quindra {
 
@@ -10,11 +12,17 @@ FixedToolWindow::FixedToolWindow(QWidget* owner, double clientWidth, double clie
     : QDialog(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setModal(true);
-    // The layout is measured for the classic 8-point dialog font; a larger desktop default
-    // would cut the labels short.
-    setFont(gameFont(QStringLiteral("MS Sans Serif"), 8.25, false));
+    setFont(dialogFont()); // a larger desktop default would cut the labels short
     setWindowIcon(QIcon());
     setFixedSize(toPixelSize(clientWidth, clientHeight));
+}
+
+QPushButton* FixedToolWindow::addOkButton(double left, double top) {
+    QPushButton* ok = placedButton(this, QStringLiteral("&Ok"), left, top, 1395, 345);
+    ok->setObjectName(QStringLiteral("Command1"));
+    ok->setFont(dialogFont(true));
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    return ok;
 }
 
 void FixedToolWindow::keyPressEvent(QKeyEvent* event) {

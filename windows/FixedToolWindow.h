@@ -3,6 +3,8 @@
 // modal over the main window, closed by its button or its frame, never by Escape.
 #include <QDialog>
 
+class QPushButton;
+
 namespace quindra {
 
 class FixedToolWindow : public QDialog {
@@ -12,6 +14,8 @@ class FixedToolWindow : public QDialog {
     FixedToolWindow(QWidget* owner, double clientWidth, double clientHeight);
 
   protected:
+    // The bold "&Ok" button that closes the window (access key O).
+    QPushButton* addOkButton(double left, double top);
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 };

@@ -1,5 +1,6 @@
 #include "frmColori.h"
 
+#include "Controls.h"
 #include "app/Modulo1.h"
 #include "app/Twips.h"
 
@@ -17,19 +18,6 @@ namespace {
 constexpr double screenLeft = 1650;
 constexpr double screenTop = 2100;
 
-QLabel* label(QWidget* parent, const QString& text, double l, double t, double w, double h) {
-    auto* lbl = new QLabel(text, parent);
-    lbl->setGeometry(toPixelRect(l, t, w, h));
-    return lbl;
-}
-
-QPushButton* button(QWidget* parent, const QString& text, double l, double t) {
-    auto* b = new QPushButton(text, parent);
-    b->setGeometry(toPixelRect(l, t, 852, 372));
-    b->setAutoDefault(false); // neither button answers Enter
-    return b;
-}
-
 } // namespace
 
 frmColori::frmColori(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -37,7 +25,7 @@ frmColori::frmColori(QWidget* parent) : QWidget(parent, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose); // closing unloads it: the next opening starts afresh
     setWindowTitle(QStringLiteral("Angolo di Tiro"));
     setWindowIcon(QIcon());
-    setFont(gameFont(QStringLiteral("MS Sans Serif"), 8.25, false)); // as the layout was measured
+    setFont(dialogFont()); // as the layout was measured
 
     // The outline lies beneath everything else.
     auto* shape1 = new QFrame(this);
@@ -54,19 +42,20 @@ frmColori::frmColori(QWidget* parent) : QWidget(parent, Qt::Window) {
     hScroll1_->setTracking(false); // the text follows when the value settles, not while dragging
     hScroll1_->setFocusPolicy(Qt::StrongFocus);
 
-    label(this, QStringLiteral("Min"), 960, 360, 336, 240)->setObjectName(QStringLiteral("Red"));
+    placedLabel(this, QStringLiteral("Min"), 960, 360, 336, 240)
+        ->setObjectName(QStringLiteral("Red"));
 
     txtPerc_ = new QLineEdit(QStringLiteral("100"), this);
     txtPerc_->setObjectName(QStringLiteral("txtPerc"));
     txtPerc_->setGeometry(toPixelRect(3000, 600, 405, 285));
     txtPerc_->setEnabled(false);
 
-    command1_ = button(this, QStringLiteral("Ok"), 4920, 240);
+    command1_ = placedButton(this, QStringLiteral("Ok"), 4920, 240, 852, 372);
     command1_->setObjectName(QStringLiteral("Command1"));
-    command2_ = button(this, QStringLiteral("Annulla"), 4920, 840);
+    command2_ = placedButton(this, QStringLiteral("Annulla"), 4920, 840, 852, 372);
     command2_->setObjectName(QStringLiteral("Command2"));
 
-    label(this, QStringLiteral("Max"), 2520, 360, 336, 240)
+    placedLabel(this, QStringLiteral("Max"), 2520, 360, 336, 240)
         ->setObjectName(QStringLiteral("Label1"));
 
     setTabOrder(hScroll1_, command1_);

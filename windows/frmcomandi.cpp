@@ -31,12 +31,7 @@ frmcomandi::frmcomandi(QWidget* owner) : FixedToolWindow(owner, 9075, 4410) {
     picture1_->setObjectName(QStringLiteral("Picture1"));
     picture1_->setGeometry(toPixelRect(0, 0, 9075, 3795));
 
-    command1_ = new QPushButton(QStringLiteral("&Ok"), this);
-    command1_->setObjectName(QStringLiteral("Command1"));
-    command1_->setGeometry(toPixelRect(4080, 3960, 1395, 345));
-    command1_->setFont(gameFont(QStringLiteral("MS Sans Serif"), 8.25, true));
-    command1_->setAutoDefault(false);
-    connect(command1_, &QPushButton::clicked, this, &QDialog::accept);
+    command1_ = addOkButton(4080, 3960);
 
     setTabOrder(picture1_, command1_);
     picture1_->setFocus();
