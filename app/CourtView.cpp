@@ -32,14 +32,34 @@ void drawLine(QPainter& p, const Line& l, const QPalette& palette) {
                QPointF(l.X2 / twipsPerPixel, l.Y2 / twipsPerPixel));
 }
 
-void drawLabel(QPainter& p, const Label& l, const QPalette& palette) {
+// The set columns stand 240 twips apart: a count keeps a clear gap before the next, wider
+// than the space between its own digits, so 12 beside 3 never reads as 123.
+const int setCaptionRoom = toPixels(240) - 5;
+
+// `room`: how far, in pixels, the caption may reach before it meets its neighbour; 0 for
+// no limit.
+void drawLabel(QPainter& p, const Label& l, const QPalette& palette, int room = 0) {
     const QRect rect = toPixelRect(l.Left, l.Top, l.Width, l.Height);
     if (!l.transparent)
         p.fillRect(rect, toQColor(l.BackColor, palette));
     p.setPen(toQColor(l.ForeColor, palette));
-    p.setFont(gameFont(QString::fromStdString(l.FontName), l.FontSize, l.bold));
-    p.drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-               QString::fromStdString(l.Caption));
+    const QFont font = gameFont(QString::fromStdString(l.FontName), l.FontSize, l.bold);
+    p.setFont(font);
+    const QString caption = QString::fromStdString(l.Caption);
+    const int clip = l.transparent ? Qt::TextDontClip : 0;
+    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | clip;
+    // A set can run to 12-10 and beyond: a transparent caption may run past its label,
+    // and one too wide for its place is drawn narrower, clear of the next column.
+    const int wide = room > 0 ? QFontMetrics(font).horizontalAdvance(caption) : 0;
+    if (wide <= room) {
+        p.drawText(rect, flags, caption);
+        return;
+    }
+    p.save();
+    p.translate(rect.topLeft());
+    p.scale(double(room) / wide, 1.0);
+    p.drawText(QRect(QPoint(0, 0), rect.size()), flags, caption);
+    p.restore();
 }
 
 } // namespace
@@ -65,8 +85,8 @@ void CourtView::paintEvent(QPaintEvent* /*event*/) {
     for (int i = 0; i < GameCore::setColumns; ++i) {
         if (!game_.setColumnShown(i))
             continue;
-        drawLabel(p, game_.lblSet_Sin[static_cast<std::size_t>(i)], pal);
-        drawLabel(p, game_.lblSet_Dest[static_cast<std::size_t>(i)], pal);
+        drawLabel(p, game_.lblSet_Sin[static_cast<std::size_t>(i)], pal, setCaptionRoom);
+        drawLabel(p, game_.lblSet_Dest[static_cast<std::size_t>(i)], pal, setCaptionRoom);
     }
     drawShape(p, game_.Pallina, pal);
 }

@@ -4,7 +4,6 @@
 #include "MenuBarStyle.h"
 #include "Twips.h"
 #include "WindowFrame.h"
-#include "input/KeyTranslation.h"
 #include "windows/About.h"
 #include "windows/frmColori.h"
 #include "windows/frmcomandi.h"
@@ -14,7 +13,6 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
@@ -60,6 +58,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), game_(*this) {
 
     // Nothing on the window takes the focus, so every key comes here.
     setFocusPolicy(Qt::StrongFocus);
+    setUpKeyRepeat();
 
     Form_Load();
     showChecks();
@@ -150,19 +149,11 @@ void Form1::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
 }
 
-void Form1::keyPressEvent(QKeyEvent* event) {
-    const NativeKey key = nativeKeyOf(*event, QGuiApplication::platformName());
-    if (const std::uint16_t code = virtualKeyCode(key); code != 0)
-        game_.Form_KeyDown(static_cast<std::int16_t>(code), 0);
-    for (const std::uint8_t character : characterCodes(event->text()))
-        game_.Form_KeyPress(static_cast<std::int16_t>(character));
-    court_->update();
-    event->accept();
-}
-
 void Form1::mnuAngolo_Click() {
     // A dialog that was closed is on its way out, even before it is deleted.
     if (angleDialog_ && angleDialog_->isVisible()) {
+        if (angleDialog_->isMinimized()) // a minimised window still counts as visible
+            angleDialog_->showNormal();
         angleDialog_->show();
         angleDialog_->raise();
         angleDialog_->activateWindow();
@@ -173,12 +164,14 @@ void Form1::mnuAngolo_Click() {
 }
 
 void Form1::mnuSommario_Click() {
+    releaseHeldKeys();
     frmcomandi window(this);
     window.exec();
     court_->update();
 }
 
 void Form1::mnuQuindra_Click() {
+    releaseHeldKeys();
     About window(this);
     window.exec();
     court_->update();
@@ -217,12 +210,16 @@ void Form1::repaint() {
 }
 
 void Form1::showMessage(const std::string& text) {
+    // The box waits inside the tick: the final board must be on screen before it opens.
+    releaseHeldKeys();
+    court_->repaint();
     QString shown = QString::fromStdString(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox::warning(this, QString::fromLatin1(applicationTitle), shown);
 }
 
 std::optional<Colour> Form1::pickColour(Colour initial) {
+    releaseHeldKeys();
     const QColor chosen = QColorDialog::getColor(toQColor(initial, palette()), this, QString(),
                                                  QColorDialog::DontUseNativeDialog);
     if (!chosen.isValid())

@@ -5,10 +5,14 @@
 #include "GameCore.h"
 #include "MenuTree.h"
 #include "Platform.h"
+#include "input/HeldKeys.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
+
+#include <functional>
 
 namespace quindra {
 
@@ -29,6 +33,11 @@ class Form1 : public QMainWindow, public Platform {
     QTimer& Timer1() { return timer_; }
     QWidget* court() const;
 
+    // Held keys repeat each on its own; the clock they are timed by can be replaced.
+    HeldKeys& heldKeys() { return held_; }
+    void setRepeatClock(std::function<std::int64_t()> clock);
+    void repeatHeldKeys();
+
     // Platform.
     void setClockEnabled(bool enabled) override;
     bool clockEnabled() const override;
@@ -44,6 +53,9 @@ class Form1 : public QMainWindow, public Platform {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
@@ -52,6 +64,10 @@ class Form1 : public QMainWindow, public Platform {
     void runCommand(void (GameCore::*handler)());
     void showChecks();
     void centreOnScreen();
+    void setUpKeyRepeat();
+    void releaseHeldKeys();
+    void scheduleRepeat();
+    std::int64_t now() const;
     void mnuAngolo_Click();
     void mnuSommario_Click();
     void mnuQuindra_Click();
@@ -62,6 +78,10 @@ class Form1 : public QMainWindow, public Platform {
     MenuTree menu_;
     CourtView* court_ = nullptr;
     QPointer<frmColori> angleDialog_;
+    HeldKeys held_;
+    QTimer repeatTimer_;
+    QElapsedTimer sinceStart_;
+    std::function<std::int64_t()> repeatClock_;
 };
 
 } // namespace quindra

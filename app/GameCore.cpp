@@ -83,7 +83,12 @@ void GameCore::Form_Load(const std::string& programFolder) {
 }
 
 bool GameCore::setColumnShown(int index) const {
-    return index < boardColumns || NumSet == 5 || SetCorrente >= boardColumns;
+    if (index < boardColumns || NumSet == 5)
+        return true;
+    // A fourth or fifth set reached after the set count was lowered: its column shows
+    // while it is played, but the set count moved past the board by a last won set does not.
+    std::string winner;
+    return SetCorrente > index || (SetCorrente == index && !ControllaMatch(winner));
 }
 
 } // namespace quindra

@@ -92,8 +92,10 @@ bool GameCore::Rimbalza() {
         Pallina.Top = 101.0f;
         return true;
     }
+    // The bottom edge sends back only a ball that is coming down: the place it puts the
+    // ball back is itself inside the edge, and a ball already sent up must fly on.
     const float hw = platform_.outerHeight();
-    if (Pallina.Top >= static_cast<float>(hw - 750.0f)) {
+    if (PassoY > 0 && Pallina.Top >= static_cast<float>(hw - 750.0f)) {
         Pallina.Top = static_cast<float>(hw - 749.0f);
         return true;
     }

@@ -164,8 +164,11 @@ NativeKey nativeKeyOf(const QKeyEvent& event, const QString& platformName) {
 
 std::uint16_t virtualKeyCode(const NativeKey& key) {
     const bool hasNative = key.scanCode != 0 || key.virtualKey != 0;
-    if (hasNative && key.source == KeySource::Windows)
-        return static_cast<std::uint16_t>(key.virtualKey & 0xFFFFu);
+    if (hasNative && key.source == KeySource::Windows) {
+        // Windows names its keys 1 to 254; anything else is no key, not a code to wrap.
+        const bool isKey = key.virtualKey >= 1 && key.virtualKey <= 254;
+        return isKey ? static_cast<std::uint16_t>(key.virtualKey) : 0;
+    }
     if (hasNative && key.source == KeySource::X11) {
         if (const std::uint16_t code = fromX11(key); code != 0)
             return code;

@@ -83,6 +83,7 @@ void GameCore::ControllaTasti(std::int16_t KeyAscii) {
         if (!Allenamento)
             moveDown(Racchetta_Blu, blueTop);
         break;
+    case 60: // "<": the US layout has no key left of Z, but Shift and comma type it
     case 226:
         if (!Allenamento)
             Racchetta_Blu.Move(blueBaseColumn, Racchetta_Blu.Top);

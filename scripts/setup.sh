@@ -11,7 +11,13 @@ esac
 
 cd "$(dirname "$0")/.."
 
-packages=(g++ make cmake qt6-base-dev fonts-dejavu-core)
+# The game: a compiler, CMake, Qt and a font (a bare system has none, and Qt then draws no
+# text), with Qt's own translations so its dialogs speak the desktop's language.
+packages=(g++ make cmake qt6-base-dev fonts-dejavu-core qt6-translations-l10n)
+# The tests also drive the real window on an X server with real key events.
+if [ "$mode" = test ]; then
+  packages+=(xvfb xauth xdotool)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -34,7 +40,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Warnings are errors where we pick the compiler: in the tests, not for packagers.
+werror=OFF
+[ "$mode" = test ] && werror=ON
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUINDRA_WERROR=$werror
 cmake --build build --parallel "$(nproc)"
 
 if [ "$mode" = play ]; then

@@ -192,6 +192,53 @@ class FlightTest : public QObject {
         QCOMPARE(s.game.Pallina.Left, 3000.0f);
     }
 
+    // A ball rising from inside the bottom edge must not be sent back there on every tick:
+    // it flies on and the rally ends within the ticks it needs to cross the court.
+    void lowBallsStillLeaveTheCourt_data() {
+        QTest::addColumn<bool>("serve");
+        QTest::newRow("serve of step +1 from the lowest stop") << true;
+        QTest::newRow("straight return from the middle of the lowest racquet") << false;
+    }
+
+    void lowBallsStillLeaveTheCourt() {
+        QFETCH(bool, serve);
+        StartedGame s;
+        // The striker's racquet as low as it goes; the other stays where the ball misses it.
+        for (int i = 0; i < 40; ++i)
+            s.game.ControllaTasti(serve ? 90 : 40);
+        if (serve) {
+            s.game.Battuta = 0;
+            s.host.draws = {0.1f, 0.0f}; // downward, magnitude 1
+            s.game.batte();
+            QCOMPARE(s.game.PassoY, 1);
+        } else {
+            const Shape& red = s.game.Racchetta_Rossa;
+            placeBall(s.game, red.Left - 300, red.Top + red.Height / 2, 200, 0);
+        }
+        QVERIFY(s.game.Pallina.Top >= fakeOuterHeight - 750 - 200);
+        s.host.clock = true;
+        const int crossing = int(fakeOuterWidth / 200) + 2;
+        int ticks = 0;
+        while (s.host.clock && ticks < crossing) {
+            s.game.Timer1_Timer();
+            ++ticks;
+        }
+        QVERIFY2(!s.host.clock, "the rally never ended");
+        const std::string points = s.game.lblPuntoBlu.Caption + "-" + s.game.lblPuntoRosso.Caption;
+        QCOMPARE(points, std::string(serve ? "15-0" : "0-15"));
+    }
+
+    void bottomEdgeLetsARisingBallGo() {
+        StartedGame s;
+        const float bottom = fakeOuterHeight - 750;
+        placeBall(s.game, 3000, bottom + 10, 200, -3);
+        QVERIFY(!s.game.Rimbalza());
+        QCOMPARE(s.game.Pallina.Top, bottom + 10);
+        s.game.PassoY = 3;
+        QVERIFY(s.game.Rimbalza());
+        QCOMPARE(s.game.Pallina.Top, bottom + 1);
+    }
+
     void ends_data() {
         QTest::addColumn<float>("left");
         QTest::addColumn<bool>("out");

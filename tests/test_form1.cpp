@@ -1,6 +1,7 @@
 // The real main window, offscreen: its size, menus, clock, keys and modal boxes.
 #include "app/Form1.h"
 #include "app/Modulo1.h"
+#include "app/Twips.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -8,6 +9,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QtTest>
 
@@ -31,6 +33,30 @@ void answerModal(const std::function<void()>& trigger,
     trigger();
     poll.stop();
     QVERIFY(answered);
+}
+
+// The court as the screen shows it now, not a fresh paint of the game's state.
+QImage courtOnScreen(QWidget& form, const QWidget* court) {
+    const QImage all = form.screen()->grabWindow(form.winId()).toImage();
+    const QRect place(court->mapTo(&form, QPoint(0, 0)), court->size());
+    return all.copy(place).convertToFormat(QImage::Format_RGB32);
+}
+
+QImage freshCourt(QWidget* court) {
+    return court->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// The rightmost column, from `from` up to `to`, where rows [top, bottom) hold the light
+// green of the game counts; -1 when there is none.
+int inkRight(const QImage& image, int from, int to, int top, int bottom) {
+    int right = -1;
+    for (int x = from; x <= to; ++x)
+        for (int y = top; y < bottom; ++y) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.green() > 160 && c.red() < c.green() - 40 && c.blue() < c.green() - 40)
+                right = x;
+        }
+    return right;
 }
 
 QStringList captionsOf(const QList<QAction*>& actions) {
@@ -191,6 +217,7 @@ class Form1Test : public QObject {
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         int buttons = 0;
         float leftWhileOpen = 0;
+        bool boardShown = false;
         answerModal([&] { QVERIFY(QTest::qWaitFor([&] { return !text.isEmpty(); }, 5000)); },
                     [&](QWidget* modal) {
                         auto* box = qobject_cast<QMessageBox*>(modal);
@@ -200,6 +227,8 @@ class Form1Test : public QObject {
                         icon = box->icon();
                         buttons = int(box->buttons().size());
                         leftWhileOpen = g.Pallina.Left;
+                        // The players see the final board behind the box: "2V" and 6-0.
+                        boardShown = courtOnScreen(form, form.court()) == freshCourt(form.court());
                         QVERIFY(form.Timer1().isActive()); // still on while the box waits
                         QTest::qWait(100);                 // ticks fall due meanwhile
                         g.Timer1_Timer();                  // and one arrives in the middle
@@ -207,6 +236,7 @@ class Form1Test : public QObject {
                         QCOMPARE(g.lblPuntoBlu.Caption, std::string("2V"));
                         box->button(QMessageBox::Ok)->click();
                     });
+        QVERIFY(boardShown);
         QCOMPARE(text, QStringLiteral("Ha vinto il giocatore di Sinistra.\nFine Partita"));
         QCOMPARE(title, QStringLiteral("Quindra"));
         QCOMPARE(icon, QMessageBox::Warning);
@@ -214,6 +244,30 @@ class Form1Test : public QObject {
         QVERIFY(!form.Timer1().isActive());
         QCOMPARE(g.lblSet_Sin[0].Caption, std::string("0"));
         QCOMPARE(g.lblPuntoBlu.Caption, std::string("0"));
+    }
+
+    void longSetsShowWholeCounts() {
+        Form1 form;
+        form.show();
+        GameCore& g = form.game();
+        g.lblSet_Sin[0].Caption = "12";
+        g.lblSet_Dest[0].Caption = "10";
+        g.lblSet_Sin[1].Caption = "10";
+        g.lblSet_Dest[1].Caption = "8";
+        const QImage court = freshCourt(form.court());
+        for (const Label* label : {&g.lblSet_Sin[0], &g.lblSet_Dest[0], &g.lblSet_Sin[1]}) {
+            const QRect box = toPixelRect(label->Left, label->Top, label->Width, label->Height);
+            const QFontMetrics metrics(
+                gameFont(QString::fromStdString(label->FontName), label->FontSize, label->bold));
+            const QString caption = QString::fromStdString(label->Caption);
+            // Up to the next column, 240 twips (16 pixels) on.
+            const int right =
+                inkRight(court, box.left(), box.left() + 15, box.top(), box.bottom() + 1);
+            QVERIFY2(right > box.right(), qPrintable(caption));      // not cut at the label's edge
+            QVERIFY2(right <= box.left() + 13, qPrintable(caption)); // clear of the next column
+            QVERIFY2(right - box.left() + 1 >= 0.6 * metrics.horizontalAdvance(caption),
+                     qPrintable(caption)); // both digits
+        }
     }
 
     void altLeavesTheKeysWithTheGame() {
@@ -235,6 +289,70 @@ class Form1Test : public QObject {
         QApplication::setStyle(previous);
     }
 
+    void heldKeysRepeatEachOnTheirOwn() {
+        Form1 form;
+        form.show();
+        std::int64_t t = 0;
+        form.setRepeatClock([&t] { return t; });
+        form.heldKeys().setTiming(200, 50);
+        GameCore& g = form.game();
+        g.Racchetta_Blu.Top = 4400;
+        g.Racchetta_Rossa.Top = 4400;
+        QTest::keyPress(&form, Qt::Key_A);  // two steps: key-down 65 and character 97
+        QTest::keyPress(&form, Qt::Key_Up); // one step
+        const auto at = [&](std::int64_t time) {
+            t = time;
+            form.repeatHeldKeys();
+        };
+        at(200);
+        QCOMPARE(g.Racchetta_Blu.Top, 4400.0f - 2 * 500);
+        QCOMPARE(g.Racchetta_Rossa.Top, 4400.0f - 2 * 250);
+        // The desktop's own repeat of A adds nothing.
+        QKeyEvent desktopRepeat(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"),
+                                true);
+        QApplication::sendEvent(&form, &desktopRepeat);
+        at(250);
+        QCOMPARE(g.Racchetta_Blu.Top, 4400.0f - 3 * 500);
+        QCOMPARE(g.Racchetta_Rossa.Top, 4400.0f - 3 * 250);
+        QTest::keyRelease(&form, Qt::Key_A);
+        at(300);
+        QCOMPARE(g.Racchetta_Blu.Top, 4400.0f - 3 * 500);
+        QCOMPARE(g.Racchetta_Rossa.Top, 4400.0f - 4 * 250);
+        QTest::keyRelease(&form, Qt::Key_Up);
+        QVERIFY(!form.heldKeys().nextDue());
+    }
+
+    void openMenuTakesEveryKey() {
+        Form1 form;
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        GameCore& g = form.game();
+        g.Racchetta_Blu.Top = 1920;
+        g.Racchetta_Rossa.Top = 2160;
+        QTest::keyPress(&form, Qt::Key_Down); // held when the menu opens
+        // Opened from the menu bar, as a player opens it.
+        QAction* fileItem = form.menuBar()->actions().first();
+        QMenu* file = fileItem->menu();
+        form.menuBar()->setActiveAction(fileItem);
+        QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+        QVERIFY(!form.heldKeys().nextDue());
+        QWidget* popup = QApplication::activePopupWidget();
+        for (const Qt::Key key : {Qt::Key_A, Qt::Key_Z, Qt::Key_X, Qt::Key_W, Qt::Key_S,
+                                  Qt::Key_Space, Qt::Key_Less, Qt::Key_8, Qt::Key_2})
+            QTest::keyClick(popup, key);
+        QCOMPARE(g.Racchetta_Blu.Top, 1920.0f);
+        QCOMPARE(g.Racchetta_Blu.Left, 720.0f);
+        QCOMPARE(g.Racchetta_Rossa.Top, 2410.0f); // the one press before the menu
+        QVERIFY(!form.Timer1().isActive());
+        file->hide();
+        QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
+        QTest::keyClick(&form, Qt::Key_A);
+        QTest::keyClick(&form, Qt::Key_Up);
+        QCOMPARE(g.Racchetta_Blu.Top, 1420.0f);
+        QCOMPARE(g.Racchetta_Rossa.Top, 2160.0f);
+    }
+
     void keysReachTheGame() {
         Form1 form;
         form.show();
@@ -245,6 +363,11 @@ class Form1Test : public QObject {
         QTest::keyClick(&form, Qt::Key_X);
         QCOMPARE(g.Racchetta_Blu.Left, 2080.0f);
         QTest::keyClick(&form, Qt::Key_Less);
+        QCOMPARE(g.Racchetta_Blu.Left, 720.0f);
+        QTest::keyClick(&form, Qt::Key_X);
+        // On a US keyboard "<" is Shift and comma: the character alone places the racquet.
+        QTest::sendKeyEvent(QTest::Click, &form, Qt::Key_Comma, QStringLiteral("<"),
+                            Qt::ShiftModifier);
         QCOMPARE(g.Racchetta_Blu.Left, 720.0f);
         QTest::keyClick(&form, Qt::Key_Left);
         QCOMPARE(g.Racchetta_Rossa.Left, 5280.0f);

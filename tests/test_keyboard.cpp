@@ -70,6 +70,7 @@ constexpr Row table[] = {
     {90, &Snapshot::blueTop, 2250, Needs::LeftFree},
     {122, &Snapshot::blueTop, 2250, Needs::LeftFree},
     {226, &Snapshot::blueLeft, 720, Needs::LeftFree},
+    {60, &Snapshot::blueLeft, 720, Needs::LeftFree}, // "<" typed where no key left of Z is
 };
 
 bool holds(Needs needs, const State& st) {

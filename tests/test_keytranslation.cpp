@@ -86,6 +86,12 @@ class KeyTranslationTest : public QObject {
             << "offscreen" << 0u << 0u << 0u << int(Qt::Key_Minus) << true << 0x6D;
         QTest::newRow("xcb with no native codes")
             << "xcb" << 0u << 0u << 0u << int(Qt::Key_Down) << false << 40;
+        // Windows: the virtual-key code as it comes, but only the codes 1 to 254 are keys.
+        QTest::newRow("Windows A")
+            << "windows" << 30u << 0x41u << 0u << int(Qt::Key_A) << false << 65;
+        QTest::newRow("Windows 255") << "windows" << 30u << 0xFFu << 0u << 0 << false << 0;
+        QTest::newRow("Windows A beyond 16 bits")
+            << "windows" << 30u << 0x10041u << 0u << 0 << false << 0;
         QTest::newRow("unknown key")
             << "offscreen" << 0u << 0u << 0u << int(Qt::Key_Eacute) << false << 0;
     }

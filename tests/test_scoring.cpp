@@ -260,6 +260,16 @@ class ScoringTest : public QObject {
         QVERIFY(!s.game.setColumnShown(4));
         s.game.mnuSet_Cinque_Click();
         QVERIFY(s.game.setColumnShown(3) && s.game.setColumnShown(4));
+        // A three-set match won 2-1 moves the set in play past the board: while the box
+        // shows the final board, no extra row appears.
+        StartedGame three;
+        three.game.mnuSet_Tre_Click();
+        bool extraRowAtTheEnd = true;
+        three.host.whileMessageOpen = [&] { extraRowAtTheEnd = three.game.setColumnShown(3); };
+        for (const char w : std::string("BRB"))
+            playGames(three, w, 6);
+        QCOMPARE(three.host.messages.size(), std::size_t(1));
+        QVERIFY(!extraRowAtTheEnd);
         // The extra columns stand clear of the board's first row.
         QVERIFY(s.game.lblSet_Sin[3].Top >= s.game.lblSet_Sin[0].Top + s.game.lblSet_Sin[0].Height);
     }

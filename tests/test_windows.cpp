@@ -114,6 +114,10 @@ class WindowsTest : public QObject {
         QCOMPARE(again, d);
         QCOMPARE(openAngleWindows(), 1);
         QCOMPARE(d->HScroll1()->value(), 33);
+        d->showMinimized(); // "Angolo" brings a minimised dialog back as it was
+        QCOMPARE(openAngle(form), d);
+        QVERIFY(!d->isMinimized());
+        QCOMPARE(d->HScroll1()->value(), 33);
         d->close(); // the frame's close button: no change
         QCOMPARE(AngoloTiro, std::int16_t(801));
 

@@ -1,0 +1,119 @@
+// The main window's keyboard: every key press goes to the game's key table, and every
+// held key repeats on its own, so both players can hold a key at once.
+#include "CourtView.h"
+#include "Form1.h"
+#include "input/KeyTranslation.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStyleHints>
+
+#include <utility>
+
+namespace quindra {
+
+namespace {
+
+// The physical key: its scan code where the platform gives one, else Qt's key.
+std::uint32_t keyId(const QKeyEvent& event) {
+    if (event.nativeScanCode() != 0)
+        return event.nativeScanCode();
+    return 0x80000000u | static_cast<std::uint32_t>(event.key());
+}
+
+KeyPress pressOf(const QKeyEvent& event) {
+    KeyPress press;
+    press.id = keyId(event);
+    press.keyDown = virtualKeyCode(nativeKeyOf(event, QGuiApplication::platformName()));
+    press.characters = characterCodes(event.text());
+    return press;
+}
+
+} // namespace
+
+void Form1::setUpKeyRepeat() {
+    // Qt knows the desktop's repeat rate but not its delay; the delay is learnt from the
+    // desktop's own repeats as the players hold keys.
+    const int rate = QGuiApplication::styleHints()->keyboardAutoRepeatRate();
+    held_.setTiming(HeldKeys::defaultDelay, rate > 0 ? 1000 / rate : HeldKeys::defaultInterval);
+    sinceStart_.start();
+    repeatTimer_.setTimerType(Qt::PreciseTimer);
+    repeatTimer_.setSingleShot(true);
+    connect(&repeatTimer_, &QTimer::timeout, this, &Form1::repeatHeldKeys);
+    // No key reaches the game while one of its menus is open, and none stays held.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        connect(menu, &QMenu::aboutToShow, this, &Form1::releaseHeldKeys);
+}
+
+void Form1::setRepeatClock(std::function<std::int64_t()> clock) {
+    repeatClock_ = std::move(clock);
+}
+
+std::int64_t Form1::now() const {
+    return repeatClock_ ? repeatClock_() : sinceStart_.elapsed();
+}
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+    if (QApplication::activePopupWidget()) {
+        releaseHeldKeys();
+        return;
+    }
+    const std::uint32_t id = keyId(*event);
+    if (event->isAutoRepeat() && held_.isHeld(id)) {
+        held_.desktopRepeat(id, now());
+        return;
+    }
+    const KeyPress press = pressOf(*event);
+    deliverKey(game_, press);
+    held_.press(press, now());
+    scheduleRepeat();
+    court_->update();
+}
+
+void Form1::keyReleaseEvent(QKeyEvent* event) {
+    event->accept();
+    // The desktop's repeats come as release and press pairs: only a real release counts.
+    if (event->isAutoRepeat())
+        return;
+    held_.release(keyId(*event));
+    scheduleRepeat();
+}
+
+void Form1::repeatHeldKeys() {
+    const std::vector<KeyPress> due = held_.takeDue(now());
+    for (const KeyPress& press : due)
+        deliverKey(game_, press);
+    if (!due.empty())
+        court_->update();
+    scheduleRepeat();
+}
+
+void Form1::scheduleRepeat() {
+    const auto next = held_.nextDue();
+    if (!next) {
+        repeatTimer_.stop();
+        return;
+    }
+    repeatTimer_.start(static_cast<int>(std::max<std::int64_t>(*next - now(), 0)));
+}
+
+void Form1::releaseHeldKeys() {
+    held_.releaseAll();
+    repeatTimer_.stop();
+}
+
+void Form1::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        releaseHeldKeys();
+    QMainWindow::changeEvent(event);
+}
+
+void Form1::focusOutEvent(QFocusEvent* event) {
+    releaseHeldKeys();
+    QMainWindow::focusOutEvent(event);
+}
+
+} // namespace quindra

@@ -1,0 +1,97 @@
+#include "HeldKeys.h"
+
+#include "app/GameCore.h"
+
+#include <algorithm>
+
+namespace quindra {
+
+namespace {
+// What a desktop could plausibly be set to; a reading outside is noise, not a setting.
+constexpr std::int64_t shortestDelay = 100;
+constexpr std::int64_t longestDelay = 3000;
+constexpr std::int64_t shortestInterval = 5;
+constexpr std::int64_t longestInterval = 1000;
+} // namespace
+
+void deliverKey(GameCore& game, const KeyPress& key) {
+    if (key.keyDown != 0)
+        game.Form_KeyDown(static_cast<std::int16_t>(key.keyDown), 0);
+    for (const std::uint8_t character : key.characters)
+        game.Form_KeyPress(static_cast<std::int16_t>(character));
+}
+
+HeldKeys::HeldKeys(int delay, int interval) {
+    setTiming(delay, interval);
+}
+
+void HeldKeys::setTiming(int delay, int interval) {
+    delay_ = std::max(delay, 1);
+    interval_ = std::max(interval, 1);
+}
+
+bool HeldKeys::press(const KeyPress& key, std::int64_t now) {
+    if (isHeld(key.id))
+        return false;
+    keys_.push_back(Held{key, now, now + delay_, -1});
+    return true;
+}
+
+bool HeldKeys::isHeld(std::uint32_t id) const {
+    return std::any_of(keys_.begin(), keys_.end(), [id](const Held& h) { return h.key.id == id; });
+}
+
+void HeldKeys::desktopRepeat(std::uint32_t id, std::int64_t now) {
+    const auto held =
+        std::find_if(keys_.begin(), keys_.end(), [id](const Held& h) { return h.key.id == id; });
+    if (held == keys_.end())
+        return;
+    if (held->lastDesktopRepeat < 0) {
+        const std::int64_t delay = now - held->pressedAt;
+        if (delay >= shortestDelay && delay <= longestDelay)
+            delay_ = static_cast<int>(delay);
+    } else {
+        const std::int64_t interval = now - held->lastDesktopRepeat;
+        if (interval >= shortestInterval && interval <= longestInterval)
+            interval_ = static_cast<int>(interval);
+    }
+    held->lastDesktopRepeat = now;
+}
+
+void HeldKeys::release(std::uint32_t id) {
+    keys_.erase(
+        std::remove_if(keys_.begin(), keys_.end(), [id](const Held& h) { return h.key.id == id; }),
+        keys_.end());
+}
+
+void HeldKeys::releaseAll() {
+    keys_.clear();
+}
+
+std::vector<KeyPress> HeldKeys::takeDue(std::int64_t now) {
+    std::vector<Held*> due;
+    for (Held& h : keys_)
+        if (h.due <= now)
+            due.push_back(&h);
+    std::stable_sort(due.begin(), due.end(),
+                     [](const Held* a, const Held* b) { return a->due < b->due; });
+    std::vector<KeyPress> repeats;
+    repeats.reserve(due.size());
+    for (Held* h : due) {
+        repeats.push_back(h->key);
+        h->due += interval_;
+        if (h->due <= now)
+            h->due = now + interval_;
+    }
+    return repeats;
+}
+
+std::optional<std::int64_t> HeldKeys::nextDue() const {
+    if (keys_.empty())
+        return std::nullopt;
+    return std::min_element(keys_.begin(), keys_.end(),
+                            [](const Held& a, const Held& b) { return a.due < b.due; })
+        ->due;
+}
+
+} // namespace quindra
