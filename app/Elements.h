@@ -51,6 +51,8 @@ struct Label : ColourTarget {
     float Top = 0;
     float Width = 0;
     float Height = 0;
+    // The rules write captions from std::string values ("0"s), not from bare literals:
+    // GCC 12 at -O3 gives a false -Wrestrict warning inside std::string for the latter.
     std::string Caption;
     Colour ForeColor = 0;
     Colour BackColor = colours::buttonFace;

@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     guard.started();
     QApplication::setApplicationName(QString::fromLatin1(quindra::applicationTitle));
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUINDRA_APP_ID));
     quindra::loadDesktopLanguage(app);
     quindra::Form1 form;
     form.show();

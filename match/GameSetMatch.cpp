@@ -5,6 +5,8 @@
 
 namespace quindra {
 
+using namespace std::string_literals;
+
 namespace {
 
 // The game counts are plain decimal captions; anything else reads as 0.
@@ -51,8 +53,8 @@ bool GameCore::ControllaPartita(std::int32_t Vince) {
         platform_.showMessage(matchEndMessage(winner));
         return true;
     }
-    lblPuntoBlu.Caption = "0";
-    lblPuntoRosso.Caption = "0";
+    lblPuntoBlu.Caption = "0"s;
+    lblPuntoRosso.Caption = "0"s;
     CambiaBattuta();
     return false;
 }
@@ -77,11 +79,11 @@ bool GameCore::ControllaMatch(std::string& strVincente) const {
     // player already holds still lets the match end. The left player is tested first.
     const std::int32_t needed = setsNeeded(NumSet);
     if (SetVintiBlu >= needed && SetVintiBlu > SetVintiRossa) {
-        strVincente = "B";
+        strVincente = "B"s;
         return true;
     }
     if (SetVintiRossa >= needed && SetVintiRossa > SetVintiBlu) {
-        strVincente = "R";
+        strVincente = "R"s;
         return true;
     }
     return false;

@@ -5,13 +5,15 @@
 
 namespace quindra {
 
+using namespace std::string_literals;
+
 void GameCore::Nuova_partita() {
-    lblPuntoBlu.Caption = "0";
-    lblPuntoRosso.Caption = "0";
+    lblPuntoBlu.Caption = "0"s;
+    lblPuntoRosso.Caption = "0"s;
     AngoloTiro = 800;
     for (std::size_t i = 0; i < lblSet_Sin.size(); ++i) {
-        lblSet_Sin[i].Caption = "0";
-        lblSet_Dest[i].Caption = "0";
+        lblSet_Sin[i].Caption = "0"s;
+        lblSet_Dest[i].Caption = "0"s;
     }
     SetCorrente = 0;
     SetVintiBlu = 0;

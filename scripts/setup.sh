@@ -14,9 +14,10 @@ cd "$(dirname "$0")/.."
 # The game: a compiler, CMake, Qt and a font (a bare system has none, and Qt then draws no
 # text), with Qt's own translations so its dialogs speak the desktop's language.
 packages=(g++ make cmake qt6-base-dev fonts-dejavu-core qt6-translations-l10n)
-# The tests also drive the real window on an X server with real key events.
+# The tests also drive the real window on an X server with real key events, validate the
+# installed desktop entry and metainfo, and build the Debian package.
 if [ "$mode" = test ]; then
-  packages+=(xvfb xauth xdotool)
+  packages+=(xvfb xauth xdotool desktop-file-utils appstream dpkg-dev)
 fi
 
 missing=()
@@ -50,3 +51,4 @@ if [ "$mode" = play ]; then
   exec ./build/quindra
 fi
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure --timeout 600
+bash packaging/check-package.sh

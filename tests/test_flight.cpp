@@ -6,6 +6,7 @@
 #include <QtTest>
 
 using namespace quindra;
+using namespace std::string_literals;
 using namespace quindra::testing;
 
 class FlightTest : public QObject {
@@ -319,8 +320,8 @@ class FlightTest : public QObject {
 
     void aTickDuringTheMatchEndMessageIsDropped() {
         StartedGame s;
-        s.game.lblSet_Sin[0].Caption = "5";
-        s.game.lblPuntoBlu.Caption = "40";
+        s.game.lblSet_Sin[0].Caption = "5"s;
+        s.game.lblPuntoBlu.Caption = "40"s;
         placeBall(s.game, 7500, 2000, 200, 0);
         s.host.clock = true;
         float leftWhileOpen = 0;

@@ -14,6 +14,7 @@
 #include <QtTest>
 
 using namespace quindra;
+using namespace std::string_literals;
 
 namespace {
 
@@ -205,8 +206,8 @@ class Form1Test : public QObject {
         Form1 form;
         form.show();
         GameCore& g = form.game();
-        g.lblSet_Sin[0].Caption = "5";
-        g.lblPuntoBlu.Caption = "40";
+        g.lblSet_Sin[0].Caption = "5"s;
+        g.lblPuntoBlu.Caption = "40"s;
         g.Pallina.Move(form.outerWidth() - 100, 2000);
         g.PassoX = 200;
         g.PassoY = 0;
@@ -250,10 +251,10 @@ class Form1Test : public QObject {
         Form1 form;
         form.show();
         GameCore& g = form.game();
-        g.lblSet_Sin[0].Caption = "12";
-        g.lblSet_Dest[0].Caption = "10";
-        g.lblSet_Sin[1].Caption = "10";
-        g.lblSet_Dest[1].Caption = "8";
+        g.lblSet_Sin[0].Caption = "12"s;
+        g.lblSet_Dest[0].Caption = "10"s;
+        g.lblSet_Sin[1].Caption = "10"s;
+        g.lblSet_Dest[1].Caption = "8"s;
         const QImage court = freshCourt(form.court());
         for (const Label* label : {&g.lblSet_Sin[0], &g.lblSet_Dest[0], &g.lblSet_Sin[1]}) {
             const QRect box = toPixelRect(label->Left, label->Top, label->Width, label->Height);

@@ -6,6 +6,7 @@
 #include <QtTest>
 
 using namespace quindra;
+using namespace std::string_literals;
 using namespace quindra::testing;
 
 class OptionsTest : public QObject {
@@ -41,7 +42,7 @@ class OptionsTest : public QObject {
 
     void setsChangeTheMatchInProgress() {
         StartedGame s;
-        s.game.lblPuntoBlu.Caption = "30";
+        s.game.lblPuntoBlu.Caption = "30"s;
         s.game.mnuSet_Tre_Click();
         QCOMPARE(s.game.NumSet, 3);
         QVERIFY(!s.game.menu.mnuSet_Uno && s.game.menu.mnuSet_Tre && !s.game.menu.mnuSet_Cinque);
@@ -75,7 +76,7 @@ class OptionsTest : public QObject {
     void trainingWall() {
         StartedGame s;
         s.game.Racchetta_Blu.Move(2080, 1500);
-        s.game.lblPuntoRosso.Caption = "40";
+        s.game.lblPuntoRosso.Caption = "40"s;
         s.host.clock = true;
         s.game.mnuAllenamento_Click();
         QCOMPARE(s.game.Racchetta_Blu.Top, 0.0f);
@@ -94,7 +95,7 @@ class OptionsTest : public QObject {
         StartedGame s;
         s.game.mnuAllenamento_Click();
         s.game.Racchetta_Blu.Top = 300;
-        s.game.lblPuntoBlu.Caption = "15";
+        s.game.lblPuntoBlu.Caption = "15"s;
         s.game.mnuAllenamento_Click();
         QCOMPARE(s.game.Racchetta_Blu.Top, 0.0f);
         QCOMPARE(s.game.lblPuntoBlu.Caption, std::string("0"));

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 using namespace quindra;
+using namespace std::string_literals;
 using namespace quindra::testing;
 
 namespace {
@@ -142,7 +143,7 @@ class ScoringTest : public QObject {
         s.game.mnuSet_Tre_Click();
         s.game.lblSet_Sin[0].Caption = left.toStdString();
         s.game.lblSet_Dest[0].Caption = right.toStdString();
-        (vince ? s.game.lblPuntoRosso : s.game.lblPuntoBlu).Caption = "2V";
+        (vince ? s.game.lblPuntoRosso : s.game.lblPuntoBlu).Caption = "2V"s;
         QVERIFY(!s.game.ControllaPartita(vince));
         QCOMPARE(QString::fromStdString(s.game.lblSet_Sin[0].Caption + "-" +
                                         s.game.lblSet_Dest[0].Caption),
@@ -155,7 +156,7 @@ class ScoringTest : public QObject {
 
     void noGameNoChange() {
         StartedGame s;
-        s.game.lblPuntoBlu.Caption = "40";
+        s.game.lblPuntoBlu.Caption = "40"s;
         const int server = s.game.Battuta;
         QVERIFY(!s.game.ControllaPartita(0));
         QCOMPARE(s.game.lblSet_Sin[0].Caption, std::string("0"));
@@ -316,8 +317,8 @@ class ScoringTest : public QObject {
 
     void matchEndKeepsTheServer() {
         StartedGame s;
-        s.game.lblSet_Dest[0].Caption = "5";
-        s.game.lblPuntoRosso.Caption = "40";
+        s.game.lblSet_Dest[0].Caption = "5"s;
+        s.game.lblPuntoRosso.Caption = "40"s;
         s.game.Battuta = 1;
         int serverWhileOpen = -1;
         s.host.whileMessageOpen = [&] { serverWhileOpen = s.game.Battuta; };

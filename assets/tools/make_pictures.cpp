@@ -1,8 +1,10 @@
 // Draws the game's pictures into assets/: the window icon at 32 and 16 pixels, the About
-// picture, the pointer over the About window's address and the key-commands picture.
+// picture, the pointer over the About window's address, the key-commands picture and the
+// desktop icon (assets/icons/) at the sizes desktops ask for and as SVG.
 // Run it once after changing a drawing and commit what it writes:
 //   cmake --build build --target make_pictures && build/make_pictures assets
 #include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -22,6 +24,15 @@ QList<QRgb> sixteenColours() {
             qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
 }
 
+// The white seam of the ball: two curves, in units of the icon's side.
+struct Seam {
+    QPointF start, control1, control2, end;
+};
+constexpr Seam seams[] = {
+    {{0.16, 0.26}, {0.42, 0.34}, {0.42, 0.56}, {0.20, 0.68}},
+    {{0.70, 0.18}, {0.46, 0.30}, {0.46, 0.56}, {0.70, 0.70}},
+};
+
 // A round yellow-and-white ball with a grey shadow at its lower right.
 QImage icon(int size) {
     QImage image(size, size, QImage::Format_ARGB32);
@@ -38,10 +49,10 @@ QImage icon(int size) {
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(Qt::white, size >= 32 ? 2.0 : 1.0));
     QPainterPath seam;
-    seam.moveTo(s * 0.16, s * 0.26);
-    seam.cubicTo(s * 0.42, s * 0.34, s * 0.42, s * 0.56, s * 0.20, s * 0.68);
-    seam.moveTo(s * 0.70, s * 0.18);
-    seam.cubicTo(s * 0.46, s * 0.30, s * 0.46, s * 0.56, s * 0.70, s * 0.70);
+    for (const Seam& c : seams) {
+        seam.moveTo(c.start * s);
+        seam.cubicTo(c.control1 * s, c.control2 * s, c.end * s);
+    }
     p.drawPath(seam);
     p.end();
     // Sixteen colours, with the outside kept transparent.
@@ -49,6 +60,100 @@ QImage icon(int size) {
                                            Qt::ThresholdDither | Qt::AvoidDither);
     return indexed;
 }
+
+// The desktop icon: the window icon's ball, shadow and seam, on a court seen from above.
+// One description, drawn as pixels at each size and written as SVG for any size.
+namespace desktop {
+
+constexpr qreal side = 256; // the description's units
+const QRectF court(12, 12, 232, 232);
+constexpr qreal courtCorner = 36;
+constexpr qreal courtBorder = 8;
+constexpr qreal lineWidth = 6;
+const QLineF lines[] = {
+    {128, 24, 128, 232}, {72, 24, 72, 232}, {184, 24, 184, 232}, {72, 128, 184, 128}};
+// The window icon's ball fills 0.06 to 0.80 of its side, its shadow 0.22 to 0.96.
+const QRectF ballSquare(36, 36, 184, 184); // where the window icon's square lands
+constexpr qreal seamWidth = 8;
+
+QPointF onBall(QPointF unit) {
+    return ballSquare.topLeft() +
+           QPointF(unit.x() * ballSquare.width(), unit.y() * ballSquare.height());
+}
+QRectF ballCircle(qreal from) {
+    return QRectF(onBall({from, from}), onBall({from + 0.74, from + 0.74}));
+}
+
+const QColor courtGreen(0, 128, 0);
+const QColor shadowGrey(128, 128, 128);
+const QColor ballYellow(255, 255, 0);
+
+QImage image(int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.scale(size / side, size / side);
+    p.setPen(QPen(Qt::white, courtBorder));
+    p.setBrush(courtGreen);
+    p.drawRoundedRect(court, courtCorner, courtCorner);
+    p.setPen(QPen(Qt::white, lineWidth, Qt::SolidLine, Qt::FlatCap));
+    for (const QLineF& l : lines)
+        p.drawLine(l);
+    p.setPen(Qt::NoPen);
+    p.setBrush(shadowGrey);
+    p.drawEllipse(ballCircle(0.22));
+    p.setBrush(ballYellow);
+    p.drawEllipse(ballCircle(0.06));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::white, seamWidth, Qt::SolidLine, Qt::RoundCap));
+    QPainterPath seam;
+    for (const Seam& c : seams) {
+        seam.moveTo(onBall(c.start));
+        seam.cubicTo(onBall(c.control1), onBall(c.control2), onBall(c.end));
+    }
+    p.drawPath(seam);
+    return image;
+}
+
+QString n(qreal v) {
+    return QString::number(v, 'g', 6);
+}
+QString point(QPointF p) {
+    return n(p.x()) + QLatin1Char(' ') + n(p.y());
+}
+QString circle(const QRectF& r, const QColor& fill) {
+    return QStringLiteral("  <circle cx=\"%1\" cy=\"%2\" r=\"%3\" fill=\"%4\"/>\n")
+        .arg(n(r.center().x()), n(r.center().y()), n(r.width() / 2), fill.name());
+}
+
+QString svg() {
+    QString out = QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" "
+                                 "height=\"%1\" viewBox=\"0 0 %1 %1\">\n")
+                      .arg(n(side));
+    out += QStringLiteral("  <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" rx=\"%5\" "
+                          "fill=\"%6\" stroke=\"#ffffff\" stroke-width=\"%7\"/>\n")
+               .arg(n(court.x()), n(court.y()), n(court.width()), n(court.height()), n(courtCorner),
+                    courtGreen.name(), n(courtBorder));
+    for (const QLineF& l : lines)
+        out += QStringLiteral("  <line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%4\" "
+                              "stroke=\"#ffffff\" stroke-width=\"%5\"/>\n")
+                   .arg(n(l.x1()), n(l.y1()), n(l.x2()), n(l.y2()), n(lineWidth));
+    out += circle(ballCircle(0.22), shadowGrey);
+    out += circle(ballCircle(0.06), ballYellow);
+    QString path;
+    for (const Seam& c : seams)
+        path += QStringLiteral("M %1 C %2 %3 %4 ")
+                    .arg(point(onBall(c.start)), point(onBall(c.control1)),
+                         point(onBall(c.control2)), point(onBall(c.end)));
+    out += QStringLiteral("  <path d=\"%1\" fill=\"none\" stroke=\"#ffffff\" stroke-width=\"%2\" "
+                          "stroke-linecap=\"round\"/>\n")
+               .arg(path.trimmed(), n(seamWidth));
+    out += QStringLiteral("</svg>\n");
+    return out;
+}
+
+} // namespace desktop
 
 // A court seen from above with a racquet and a ball in flight.
 QImage aboutPicture() {
@@ -189,6 +294,26 @@ bool save(const QImage& image, const QDir& folder, const QString& name) {
     return true;
 }
 
+bool saveText(const QString& text, const QDir& folder, const QString& name) {
+    QFile file(folder.filePath(name));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text.toUtf8()) < 0) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(file.fileName()));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(file.fileName()));
+    return true;
+}
+
+bool saveDesktopIcons(const QDir& folder) {
+    if (!folder.mkpath(QStringLiteral("icons")))
+        return false;
+    const QDir icons(folder.filePath(QStringLiteral("icons")));
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        if (!save(desktop::image(size), icons, QStringLiteral("quindra-%1.png").arg(size)))
+            return false;
+    return saveText(desktop::svg(), icons, QStringLiteral("quindra.svg"));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -199,6 +324,7 @@ int main(int argc, char** argv) {
                     save(icon(16), folder, QStringLiteral("icon16.png")) &&
                     save(aboutPicture(), folder, QStringLiteral("about.png")) &&
                     save(pointer(), folder, QStringLiteral("pointer.png")) &&
-                    save(commandsPicture(), folder, QStringLiteral("comandi.png"));
+                    save(commandsPicture(), folder, QStringLiteral("comandi.png")) &&
+                    saveDesktopIcons(folder);
     return ok ? 0 : 1;
 }
