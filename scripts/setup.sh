@@ -52,3 +52,13 @@ if [ "$mode" = play ]; then
 fi
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure --timeout 600
 bash packaging/check-package.sh
+
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer: any report
+# stops the test that meets it, and the run fails.
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUINDRA_WERROR=ON \
+  -DQUINDRA_SANITIZE=ON >/dev/null
+cmake --build build-asan --parallel "$(nproc)"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1 \
+UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp" \
+QT_QPA_PLATFORM=offscreen ctest --test-dir build-asan --output-on-failure --timeout 900

@@ -210,6 +210,41 @@ class WindowsTest : public QObject {
         QVERIFY(form.Timer1().isActive());
     }
 
+    // Windows opened and closed many times, matches restarted behind open dialogs, the
+    // main window closed under the shot-angle dialog: nothing crashes, nothing is left
+    // behind (the sanitizer build reports any leak).
+    void lifeCycles() {
+        auto* form = new Form1;
+        form->show();
+        const int before = int(QApplication::topLevelWidgets().size());
+        for (int i = 0; i < 50; ++i) {
+            whileOpen<About>(form->menuTree().mnuQuindra, [&](About*) {
+                form->menuTree().mnuNuovaPartita->trigger(); // a menu command behind it
+            });
+            whileOpen<frmcomandi>(form->menuTree().mnuSommario, [](frmcomandi*) {});
+            frmColori* d = openAngle(*form);
+            QVERIFY(d);
+            d->showMinimized();
+            QCOMPARE(openAngle(*form), d); // brought back
+            QVERIFY(!d->isMinimized());
+            form->menuTree().mnuAllenamento->trigger();
+            QCOMPARE(AngoloTiro, std::int16_t(800));
+            d->HScroll1()->setValue(i % 101);
+            (i % 2 ? d->Command1() : d->Command2())->click();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        QCOMPARE(int(QApplication::topLevelWidgets().size()), before);
+        QCOMPARE(openAngleWindows(), 0);
+
+        QPointer<frmColori> d = openAngle(*form);
+        form->close();
+        delete form;
+        d->HScroll1()->setValue(100);
+        d->Command1()->click();
+        QCOMPARE(AngoloTiro, std::int16_t(1200));
+        QVERIFY(QTest::qWaitFor([&] { return d.isNull(); }));
+    }
+
     void commandsPicture() {
         const QPixmap picture(QStringLiteral(":/assets/comandi.png"));
         QCOMPARE(picture.size(), QSize(600, 247));
