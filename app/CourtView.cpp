@@ -3,47 +3,178 @@
 #include "GameCore.h"
 #include "Twips.h"
 
+#include <QPaintEvent>
 #include <QPainter>
+#include <QPixmap>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
 
 namespace quindra {
 
 namespace {
 
-void drawShape(QPainter& p, const Shape& s, const QPalette& palette) {
+// A rectangle as fills: its inside, then its outline, which lies inside the shape as wide
+// as its border. Fills of whole pixels cost little where only part of the court is painted.
+void drawRectangle(QPainter& p, const Shape& s, const QPalette& palette, const QRect& bounds) {
     const QRect rect = toPixelRect(s.Left, s.Top, s.Width, s.Height);
-    // The outline lies inside the shape, as wide as its border.
-    const qreal inset = s.BorderWidth / 2.0;
-    const QRectF outline = QRectF(rect).adjusted(inset, inset, -inset, -inset);
-    p.setPen(QPen(toQColor(s.BorderColor, palette), s.BorderWidth, Qt::SolidLine, Qt::SquareCap,
-                  Qt::MiterJoin));
-    p.setBrush(toQColor(s.BackColor, palette));
-    if (s.kind == ShapeKind::Oval) {
-        p.setRenderHint(QPainter::Antialiasing, true);
-        p.drawEllipse(outline);
-        p.setRenderHint(QPainter::Antialiasing, false);
-    } else {
-        p.drawRect(outline);
-    }
+    const int w = s.BorderWidth;
+    // Only what lies where the paint is: a fill elsewhere costs time and shows nothing.
+    const auto fill = [&p, &bounds](const QRect& r, const QColor& colour) {
+        if (r.intersects(bounds))
+            p.fillRect(r, colour);
+    };
+    fill(rect.adjusted(w, w, -w, -w), toQColor(s.BackColor, palette));
+    if (w <= 0)
+        return;
+    const QColor border = toQColor(s.BorderColor, palette);
+    fill(QRect(rect.left(), rect.top(), rect.width(), w), border);
+    fill(QRect(rect.left(), rect.bottom() - w + 1, rect.width(), w), border);
+    fill(QRect(rect.left(), rect.top(), w, rect.height()), border);
+    fill(QRect(rect.right() - w + 1, rect.top(), w, rect.height()), border);
 }
 
-void drawLine(QPainter& p, const Line& l, const QPalette& palette) {
-    p.setPen(QPen(toQColor(l.BorderColor, palette), l.BorderWidth, Qt::SolidLine, Qt::FlatCap));
-    p.drawLine(QPointF(l.X1 / twipsPerPixel, l.Y1 / twipsPerPixel),
-               QPointF(l.X2 / twipsPerPixel, l.Y2 / twipsPerPixel));
+// The ball, smoothed, drawn once into a picture and then only copied.
+QPixmap ovalPicture(const Shape& s, const QPalette& palette, qreal ratio) {
+    const QRect rect = toPixelRect(s.Left, s.Top, s.Width, s.Height);
+    QPixmap picture(rect.size() * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    const qreal inset = s.BorderWidth / 2.0;
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(toQColor(s.BorderColor, palette), s.BorderWidth));
+    p.setBrush(toQColor(s.BackColor, palette));
+    p.drawEllipse(
+        QRectF(QPointF(0, 0), QSizeF(rect.size())).adjusted(inset, inset, -inset, -inset));
+    return picture;
+}
+
+// The court's lines run along the axes: each is a band of its width around its ends.
+void drawLine(QPainter& p, const Line& l, const QPalette& palette, const QRect& bounds) {
+    const QColor colour = toQColor(l.BorderColor, palette);
+    const qreal half = l.BorderWidth / 2.0;
+    const QPointF from(l.X1 / twipsPerPixel, l.Y1 / twipsPerPixel);
+    const QPointF to(l.X2 / twipsPerPixel, l.Y2 / twipsPerPixel);
+    QRectF band;
+    if (from.x() == to.x())
+        band = QRectF(from.x() - half, std::min(from.y(), to.y()), l.BorderWidth,
+                      std::abs(to.y() - from.y()));
+    else if (from.y() == to.y())
+        band = QRectF(std::min(from.x(), to.x()), from.y() - half, std::abs(to.x() - from.x()),
+                      l.BorderWidth);
+    if (band.isValid()) {
+        if (band.intersects(QRectF(bounds)))
+            p.fillRect(band, colour);
+        return;
+    }
+    p.setPen(QPen(colour, l.BorderWidth, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(from, to);
 }
 
 // The set columns stand 240 twips apart: a count keeps a clear gap before the next, wider
 // than the space between its own digits, so 12 beside 3 never reads as 123.
 const int setCaptionRoom = toPixels(240) - 5;
 
+QRect labelPlace(const Label& l) {
+    return toPixelRect(l.Left, l.Top, l.Width, l.Height);
+}
+
+// A transparent caption may run past its label, up to the next column.
+QRect paintedPlace(const Label& l) {
+    const QRect place = labelPlace(l);
+    return l.transparent ? place.adjusted(0, 0, setCaptionRoom, 0) : place;
+}
+
+QRect shapePlace(const Shape& s) {
+    // One pixel more all round for the ball's smoothed edge.
+    return toPixelRect(s.Left, s.Top, s.Width, s.Height).adjusted(-1, -1, 1, 1);
+}
+
+} // namespace
+
+CourtView::CourtView(const GameCore& game, QWidget* parent) : QWidget(parent), game_(game) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+    seen_ = look();
+}
+
+std::vector<CourtView::Seen> CourtView::look() const {
+    std::vector<Seen> now;
+    now.reserve(4 + 3 + 2 * GameCore::setColumns);
+    const auto shape = [&now](const Shape& s) {
+        now.push_back({shapePlace(s), s.BackColor, s.BorderColor, {}, true});
+    };
+    const auto label = [&now](const Label& l, bool shown) {
+        now.push_back({paintedPlace(l), l.BackColor, l.ForeColor, l.Caption, shown});
+    };
+    shape(game_.Campo); // first: a new court colour repaints everything
+    shape(game_.Racchetta_Blu);
+    shape(game_.Racchetta_Rossa);
+    label(game_.lblPuntoBlu, true);
+    label(game_.Label1, true);
+    label(game_.lblPuntoRosso, true);
+    for (int i = 0; i < GameCore::setColumns; ++i) {
+        const bool shown = game_.setColumnShown(i);
+        label(game_.lblSet_Sin[static_cast<std::size_t>(i)], shown);
+        label(game_.lblSet_Dest[static_cast<std::size_t>(i)], shown);
+    }
+    shape(game_.Pallina);
+    return now;
+}
+
+QRegion CourtView::changes() {
+    std::vector<Seen> now = look();
+    QRegion changed;
+    if (now.size() != seen_.size() || !(now.front() == seen_.front())) {
+        changed = rect();
+    } else {
+        for (std::size_t i = 1; i < now.size(); ++i) {
+            if (now[i] == seen_[i])
+                continue;
+            // Where it was, and where it is now.
+            if (seen_[i].shown)
+                changed += seen_[i].place;
+            if (now[i].shown)
+                changed += now[i].place;
+        }
+    }
+    seen_ = std::move(now);
+    return changed & rect();
+}
+
+void CourtView::refresh() {
+    const QRegion changed = changes();
+    if (!changed.isEmpty())
+        update(changed);
+}
+
+void CourtView::refreshNow() {
+    const QRegion changed = changes();
+    if (!changed.isEmpty())
+        repaint(changed);
+}
+
+const QFont& CourtView::fontOf(const Label& l) const {
+    // A label's font never changes: each is built once, not at every paint.
+    const std::string key = l.FontName + '/' + std::to_string(l.FontSize) + (l.bold ? "b" : "");
+    for (const auto& [name, font] : fonts_)
+        if (name == key)
+            return font;
+    fonts_.emplace_back(key, gameFont(QString::fromStdString(l.FontName), l.FontSize, l.bold));
+    return fonts_.back().second;
+}
+
 // `room`: how far, in pixels, the caption may reach before it meets its neighbour; 0 for
 // no limit.
-void drawLabel(QPainter& p, const Label& l, const QPalette& palette, int room = 0) {
-    const QRect rect = toPixelRect(l.Left, l.Top, l.Width, l.Height);
+void CourtView::drawLabel(QPainter& p, const Label& l, int room) const {
+    const QRect rect = labelPlace(l);
+    const QPalette& pal = palette();
     if (!l.transparent)
-        p.fillRect(rect, toQColor(l.BackColor, palette));
-    p.setPen(toQColor(l.ForeColor, palette));
-    const QFont font = gameFont(QString::fromStdString(l.FontName), l.FontSize, l.bold);
+        p.fillRect(rect, toQColor(l.BackColor, pal));
+    p.setPen(toQColor(l.ForeColor, pal));
+    const QFont& font = fontOf(l);
     p.setFont(font);
     const QString caption = QString::fromStdString(l.Caption);
     const int clip = l.transparent ? Qt::TextDontClip : 0;
@@ -62,33 +193,66 @@ void drawLabel(QPainter& p, const Label& l, const QPalette& palette, int room = 
     p.restore();
 }
 
-} // namespace
-
-CourtView::CourtView(const GameCore& game, QWidget* parent) : QWidget(parent), game_(game) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::NoFocus);
+void CourtView::drawBall(QPainter& p) const {
+    const Shape& ball = game_.Pallina;
+    const qreal ratio = p.device()->devicePixelRatioF(); // the screen's, or a picture's
+    const QRect rect = toPixelRect(ball.Left, ball.Top, ball.Width, ball.Height);
+    const std::array<std::uint32_t, 5> key = {std::uint32_t(rect.width()),
+                                              std::uint32_t(rect.height()), ball.BackColor,
+                                              ball.BorderColor, std::uint32_t(ratio * 100)};
+    // Edges round each on their own, so the ball is 8 or 9 pixels wide by where it is:
+    // a picture for each size.
+    auto found = std::find_if(ballPictures_.begin(), ballPictures_.end(),
+                              [&key](const auto& entry) { return entry.first == key; });
+    if (found == ballPictures_.end()) {
+        if (ballPictures_.size() >= 8)
+            ballPictures_.clear(); // colours changed: start again
+        ballPictures_.emplace_back(key, ovalPicture(ball, palette(), ratio));
+        found = std::prev(ballPictures_.end());
+    }
+    p.drawPixmap(rect.topLeft(), found->second);
 }
 
-void CourtView::paintEvent(QPaintEvent* /*event*/) {
-    QPainter p(this);
-    const QPalette& pal = palette();
-    p.fillRect(rect(), toQColor(colours::buttonFace, pal));
-
-    drawShape(p, game_.Campo, pal);
-    for (const Line& l : game_.lines)
-        drawLine(p, l, pal);
-    drawShape(p, game_.Racchetta_Blu, pal);
-    drawShape(p, game_.Racchetta_Rossa, pal);
-    drawLabel(p, game_.lblPuntoBlu, pal);
-    drawLabel(p, game_.Label1, pal);
-    drawLabel(p, game_.lblPuntoRosso, pal);
-    for (int i = 0; i < GameCore::setColumns; ++i) {
-        if (!game_.setColumnShown(i))
-            continue;
-        drawLabel(p, game_.lblSet_Sin[static_cast<std::size_t>(i)], pal, setCaptionRoom);
-        drawLabel(p, game_.lblSet_Dest[static_cast<std::size_t>(i)], pal, setCaptionRoom);
+void CourtView::paintEvent(QPaintEvent* event) {
+    const QRegion& region = event->region();
+    for (const QRect& r : region)
+        paintedPixels_ +=
+            static_cast<std::uint64_t>(r.width()) * static_cast<std::uint64_t>(r.height());
+    ++paints_;
+    // A whole paint (the window shown or uncovered) shows the game as it is now.
+    if (QRegion(rect()).subtracted(region).isEmpty())
+        seen_ = look();
+    {
+        QPainter p(this);
+        const QPalette& pal = palette();
+        const QRect bounds = region.boundingRect();
+        const QRect court =
+            toPixelRect(game_.Campo.Left, game_.Campo.Top, game_.Campo.Width, game_.Campo.Height);
+        if (!court.contains(bounds))
+            p.fillRect(rect(), toQColor(colours::buttonFace, pal)); // the strip below the court
+        drawRectangle(p, game_.Campo, pal, bounds);
+        for (const Line& l : game_.lines)
+            drawLine(p, l, pal, bounds);
+        // Beyond the court and its lines, only what lies where the paint is.
+        for (const Shape* racquet : {&game_.Racchetta_Blu, &game_.Racchetta_Rossa})
+            if (region.intersects(shapePlace(*racquet)))
+                drawRectangle(p, *racquet, pal, bounds);
+        for (const Label* l : {&game_.lblPuntoBlu, &game_.Label1, &game_.lblPuntoRosso})
+            if (region.intersects(paintedPlace(*l)))
+                drawLabel(p, *l, 0);
+        for (int i = 0; i < GameCore::setColumns; ++i) {
+            if (!game_.setColumnShown(i))
+                continue;
+            for (const Label* l : {&game_.lblSet_Sin[static_cast<std::size_t>(i)],
+                                   &game_.lblSet_Dest[static_cast<std::size_t>(i)]})
+                if (region.intersects(paintedPlace(*l)))
+                    drawLabel(p, *l, setCaptionRoom);
+        }
+        if (region.intersects(shapePlace(game_.Pallina)))
+            drawBall(p);
     }
-    drawShape(p, game_.Pallina, pal);
+    if (observer_)
+        observer_();
 }
 
 } // namespace quindra

@@ -1,20 +1,64 @@
 #pragma once
-// Draws the court and everything on it, bottom to top, from the game's elements.
+// Draws the court and everything on it, bottom to top, from the game's elements. Between
+// paints it remembers what it last showed, so that after a tick, a key or a command only
+// the places that changed are painted again.
+#include <QFont>
+#include <QPixmap>
 #include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace quindra {
 
 class GameCore;
+struct Label;
 
 class CourtView : public QWidget {
   public:
     CourtView(const GameCore& game, QWidget* parent);
 
+    // Marks for painting what changed in the game since the last call.
+    void refresh();
+    // The same, painted at once.
+    void refreshNow();
+
+    // Pixels painted so far, and paints: what the benchmark and the tests count.
+    std::uint64_t paintedPixels() const { return paintedPixels_; }
+    std::uint64_t paints() const { return paints_; }
+    // Called at the end of every paint.
+    void setPaintObserver(std::function<void()> observer) { observer_ = std::move(observer); }
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    // What one element looked like when it was last marked for painting.
+    struct Seen {
+        QRect place;
+        std::uint32_t fill = 0;
+        std::uint32_t text = 0;
+        std::string caption;
+        bool shown = true;
+        bool operator==(const Seen&) const = default;
+    };
+
+    std::vector<Seen> look() const;
+    QRegion changes();
+    void drawLabel(QPainter& p, const Label& l, int room) const;
+    void drawBall(QPainter& p) const;
+    const QFont& fontOf(const Label& l) const;
+
     const GameCore& game_;
+    std::vector<Seen> seen_;
+    std::uint64_t paintedPixels_ = 0;
+    std::uint64_t paints_ = 0;
+    std::function<void()> observer_;
+    mutable std::vector<std::pair<std::string, QFont>> fonts_;
+    mutable std::vector<std::pair<std::array<std::uint32_t, 5>, QPixmap>> ballPictures_;
 };
 
 } // namespace quindra

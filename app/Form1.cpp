@@ -53,7 +53,8 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), game_(*this) {
     timer_.setInterval(startInterval);
     connect(&timer_, &QTimer::timeout, this, [this] {
         game_.Timer1_Timer();
-        court_->update();
+        court_->refresh();
+        scheduleComputer();
     });
 
     // Nothing on the window takes the focus, so every key comes here.
@@ -71,7 +72,7 @@ Form1::~Form1() {
     timer_.stop();
 }
 
-QWidget* Form1::court() const {
+CourtView* Form1::court() const {
     return court_;
 }
 
@@ -108,6 +109,7 @@ constexpr Command commands[] = {
     {&MenuTree::mnuOpUsa, &GameCore::mnuOpUsa_Click, &MenuChecks::mnuOpUsa},
     {&MenuTree::mnuCampoColore, &GameCore::mnuCampoColore_Click, nullptr},
     {&MenuTree::mnuRief, &GameCore::mnuRief_Click, &MenuChecks::mnuRief},
+    {&MenuTree::mnuComputer, &GameCore::mnuComputer_Click, &MenuChecks::mnuComputer},
 };
 
 } // namespace
@@ -124,7 +126,8 @@ void Form1::connectMenu() {
 void Form1::runCommand(void (GameCore::*handler)()) {
     (game_.*handler)();
     showChecks();
-    court_->update();
+    court_->refresh();
+    scheduleComputer();
 }
 
 void Form1::showChecks() {
@@ -167,14 +170,14 @@ void Form1::mnuSommario_Click() {
     releaseHeldKeys();
     frmcomandi window(this);
     window.exec();
-    court_->update();
+    court_->refresh();
 }
 
 void Form1::mnuQuindra_Click() {
     releaseHeldKeys();
     About window(this);
     window.exec();
-    court_->update();
+    court_->refresh();
 }
 
 void Form1::setClockEnabled(bool enabled) {
@@ -206,13 +209,13 @@ float Form1::outerHeight() const {
 }
 
 void Form1::repaint() {
-    court_->repaint();
+    court_->refreshNow();
 }
 
 void Form1::showMessage(const std::string& text) {
     // The box waits inside the tick: the final board must be on screen before it opens.
     releaseHeldKeys();
-    court_->repaint();
+    court_->refreshNow();
     QString shown = QString::fromStdString(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox::warning(this, QString::fromLatin1(applicationTitle), shown);

@@ -2,9 +2,11 @@
 // The main window: the court, the menu bar and the game clock, and the host side of
 // the game's Platform.
 #include "ClockRandom.h"
+#include "CourtView.h"
 #include "GameCore.h"
 #include "MenuTree.h"
 #include "Platform.h"
+#include "input/Computer.h"
 #include "input/HeldKeys.h"
 
 #include <QElapsedTimer>
@@ -16,7 +18,6 @@
 
 namespace quindra {
 
-class CourtView;
 class frmColori;
 
 inline constexpr char applicationTitle[] = "Quindra";
@@ -31,12 +32,16 @@ class Form1 : public QMainWindow, public Platform {
     GameCore& game() { return game_; }
     const MenuTree& menuTree() const { return menu_; }
     QTimer& Timer1() { return timer_; }
-    QWidget* court() const;
+    CourtView* court() const;
 
     // Held keys repeat each on its own; the clock they are timed by can be replaced.
     HeldKeys& heldKeys() { return held_; }
     void setRepeatClock(std::function<std::int64_t()> clock);
     void repeatHeldKeys();
+
+    // The computer at the right racquet, while "Computer" is checked.
+    ComputerPlayer& computer() { return computer_; }
+    void computerMoves();
 
     // Platform.
     void setClockEnabled(bool enabled) override;
@@ -67,6 +72,7 @@ class Form1 : public QMainWindow, public Platform {
     void setUpKeyRepeat();
     void releaseHeldKeys();
     void scheduleRepeat();
+    void scheduleComputer();
     std::int64_t now() const;
     void mnuAngolo_Click();
     void mnuSommario_Click();
@@ -82,6 +88,9 @@ class Form1 : public QMainWindow, public Platform {
     QTimer repeatTimer_;
     QElapsedTimer sinceStart_;
     std::function<std::int64_t()> repeatClock_;
+    ComputerPlayer computer_{game_, *this};
+    QTimer computerTimer_;
+    bool computerPlaying_ = false;
 };
 
 } // namespace quindra

@@ -42,6 +42,8 @@ void Form1::setUpKeyRepeat() {
     repeatTimer_.setTimerType(Qt::PreciseTimer);
     repeatTimer_.setSingleShot(true);
     connect(&repeatTimer_, &QTimer::timeout, this, &Form1::repeatHeldKeys);
+    computerTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&computerTimer_, &QTimer::timeout, this, &Form1::computerMoves);
     // No key reaches the game while one of its menus is open, and none stays held.
     for (QMenu* menu : menuBar()->findChildren<QMenu*>())
         connect(menu, &QMenu::aboutToShow, this, &Form1::releaseHeldKeys);
@@ -67,10 +69,11 @@ void Form1::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const KeyPress press = pressOf(*event);
-    deliverKey(game_, press);
+    deliverKey(game_, press, computerPlaying_);
     held_.press(press, now());
     scheduleRepeat();
-    court_->update();
+    court_->refresh();
+    scheduleComputer();
 }
 
 void Form1::keyReleaseEvent(QKeyEvent* event) {
@@ -85,9 +88,9 @@ void Form1::keyReleaseEvent(QKeyEvent* event) {
 void Form1::repeatHeldKeys() {
     const std::vector<KeyPress> due = held_.takeDue(now());
     for (const KeyPress& press : due)
-        deliverKey(game_, press);
+        deliverKey(game_, press, computerPlaying_);
     if (!due.empty())
-        court_->update();
+        court_->refresh();
     scheduleRepeat();
 }
 
@@ -103,6 +106,31 @@ void Form1::scheduleRepeat() {
 void Form1::releaseHeldKeys() {
     held_.releaseAll();
     repeatTimer_.stop();
+}
+
+void Form1::scheduleComputer() {
+    // It moves no faster than a held key repeats, and sleeps while the left player's
+    // serve waits: it has nothing to do then.
+    const bool on = game_.menu.mnuComputer;
+    if (on && !computerPlaying_)
+        computer_.reset(); // switched on: it starts from what it sees now
+    computerPlaying_ = on;
+    computer_.setMoveInterval(held_.interval());
+    const bool busy = on && (timer_.isActive() || game_.Battuta != 0);
+    if (!busy) {
+        computerTimer_.stop();
+        return;
+    }
+    if (!computerTimer_.isActive() || computerTimer_.interval() != held_.interval())
+        computerTimer_.start(held_.interval());
+}
+
+void Form1::computerMoves() {
+    if (const std::int16_t code = computer_.act(now())) {
+        game_.ControllaTasti(code);
+        court_->refresh();
+    }
+    scheduleComputer();
 }
 
 void Form1::changeEvent(QEvent* event) {

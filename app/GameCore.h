@@ -24,6 +24,7 @@ struct MenuChecks {
     bool mnuRoland = false;
     bool mnuOpUsa = false;
     bool mnuRief = false;
+    bool mnuComputer = false;
 };
 
 // The colour dialog keeps the last colour picked through it, for whatever element.
@@ -104,6 +105,7 @@ class GameCore {
     void mnuGrandi_Click();
     void mnuPiccole_Click();
     void mnuRief_Click();
+    void mnuComputer_Click();
 
     // Colours and court surfaces.
     void colora(ColourTarget& obj, std::uint8_t Proprieta);

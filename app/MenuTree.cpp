@@ -72,6 +72,8 @@ void MenuTree::build(QMenuBar* bar) {
     mnuRief = item(options, "mnuRief", QStringLiteral("Ri-Effetto"));
     mnuRief->setCheckable(true);
     mnuAngolo = item(options, "mnuAngolo", QStringLiteral("Angolo"));
+    mnuComputer = item(options, "mnuComputer", QStringLiteral("Computer"));
+    mnuComputer->setCheckable(true);
 
     QMenu* help = topMenu(bar, "mnuHelp", QStringLiteral("Help"));
     mnuSommario = item(help, "mnuSommario", QStringLiteral("Comandi"));

@@ -26,6 +26,7 @@ struct MenuTree {
     QAction* mnuCampoColore = nullptr;
     QAction* mnuRief = nullptr;
     QAction* mnuAngolo = nullptr;
+    QAction* mnuComputer = nullptr;
     QAction* mnuSommario = nullptr;
     QAction* mnuQuindra = nullptr;
 

@@ -1,5 +1,6 @@
 #include "HeldKeys.h"
 
+#include "Computer.h"
 #include "app/GameCore.h"
 
 #include <algorithm>
@@ -14,11 +15,16 @@ constexpr std::int64_t shortestInterval = 5;
 constexpr std::int64_t longestInterval = 1000;
 } // namespace
 
-void deliverKey(GameCore& game, const KeyPress& key) {
-    if (key.keyDown != 0)
-        game.Form_KeyDown(static_cast<std::int16_t>(key.keyDown), 0);
+void deliverKey(GameCore& game, const KeyPress& key, bool computerPlays) {
+    const auto mine = [computerPlays](std::int16_t code) {
+        return !computerPlays || !ComputerPlayer::isRightPlayerCode(code);
+    };
+    const auto keyDown = static_cast<std::int16_t>(key.keyDown);
+    if (keyDown != 0 && mine(keyDown))
+        game.Form_KeyDown(keyDown, 0);
     for (const std::uint8_t character : key.characters)
-        game.Form_KeyPress(static_cast<std::int16_t>(character));
+        if (mine(character))
+            game.Form_KeyPress(static_cast<std::int16_t>(character));
 }
 
 HeldKeys::HeldKeys(int delay, int interval) {

@@ -17,8 +17,9 @@ struct KeyPress {
     std::vector<std::uint8_t> characters; // the character codes it types, in order
 };
 
-// One press as the window sends it: the key-down code, then each character.
-void deliverKey(GameCore& game, const KeyPress& key);
+// One press as the window sends it: the key-down code, then each character. While the
+// computer plays the right racquet, the right player's codes are left out.
+void deliverKey(GameCore& game, const KeyPress& key, bool computerPlays = false);
 
 class HeldKeys {
   public:

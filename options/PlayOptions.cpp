@@ -10,6 +10,8 @@ void GameCore::mnuNuovaPartita_Click() {
 }
 
 void GameCore::mnuAllenamento_Click() {
+    // The wall and the computer exclude each other.
+    menu.mnuComputer = false;
     // The left racquet becomes a wall as high as the court.
     Racchetta_Blu.Top = Campo.Top;
     Racchetta_Blu.Height = Campo.Height;
@@ -66,6 +68,13 @@ void GameCore::mnuGrandi_Click() {
 }
 void GameCore::mnuPiccole_Click() {
     setRacquetHeight(450);
+}
+
+void GameCore::mnuComputer_Click() {
+    menu.mnuComputer = !menu.mnuComputer;
+    // The computer ends training as "Nuova Partita" does: it needs a left player.
+    if (menu.mnuComputer && Allenamento)
+        mnuNuovaPartita_Click();
 }
 
 void GameCore::mnuRief_Click() {

@@ -105,7 +105,7 @@ class Form1Test : public QObject {
             {"Colore Pallina"},
             {"Grandi", "Piccole", "Colore"},
             {"Wimbledon", "Roland Garros", "Open USA", "Personalizza il Colore"},
-            {"Ri-Effetto", "Angolo"},
+            {"Ri-Effetto", "Angolo", "Computer"},
             {"Comandi"},
             {"Quindra"},
         };
@@ -247,6 +247,47 @@ class Form1Test : public QObject {
         QCOMPARE(g.lblPuntoBlu.Caption, std::string("0"));
     }
 
+    // A tick paints the ball's old and new places, a key the racquet that moved, a key
+    // that changes nothing paints nothing; and the screen still shows the whole game.
+    void onlyWhatChangesIsPainted() {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        CourtView* court = form.court();
+        QTest::qWait(20);
+        GameCore& g = form.game();
+        g.Racchetta_Rossa.Top = 0; // out of the ball's way: no point in this rally
+        g.Pallina.Move(1200, 1000);
+        g.PassoX = 200;
+        g.PassoY = 37;
+        int ticks = 0;
+        connect(&form.Timer1(), &QTimer::timeout, [&ticks] { ++ticks; });
+        const std::uint64_t before = court->paintedPixels();
+        form.Timer1().setInterval(10);
+        form.Timer1().start();
+        QVERIFY(QTest::qWaitFor([&] { return ticks >= 20; }));
+        form.Timer1().stop();
+        QTest::qWait(20);
+        const std::uint64_t perTick = (court->paintedPixels() - before) / std::uint64_t(ticks);
+        QVERIFY2(perTick > 0 && perTick <= 2000, qPrintable(QString::number(perTick)));
+        QCOMPARE(courtOnScreen(form, court), freshCourt(court));
+
+        std::uint64_t mark = court->paintedPixels();
+        QTest::keyClick(&form, Qt::Key_Down);
+        QTest::qWait(20);
+        const QRect racquet = toPixelRect(g.Racchetta_Rossa.Left, g.Racchetta_Rossa.Top,
+                                          g.Racchetta_Rossa.Width, g.Racchetta_Rossa.Height);
+        const auto racquetArea = std::uint64_t((racquet.width() + 2) * (racquet.height() + 2));
+        QVERIFY(court->paintedPixels() > mark);
+        QVERIFY(court->paintedPixels() - mark <= 2 * racquetArea);
+        mark = court->paintedPixels();
+        QTest::keyClick(&form, Qt::Key_Escape);
+        QTest::keyClick(&form, Qt::Key_Q);
+        QTest::qWait(20);
+        QCOMPARE(court->paintedPixels(), mark);
+        QCOMPARE(courtOnScreen(form, court), freshCourt(court));
+    }
+
     void longSetsShowWholeCounts() {
         Form1 form;
         form.show();
@@ -352,6 +393,52 @@ class Form1Test : public QObject {
         QTest::keyClick(&form, Qt::Key_Up);
         QCOMPARE(g.Racchetta_Blu.Top, 1420.0f);
         QCOMPARE(g.Racchetta_Rossa.Top, 2160.0f);
+    }
+
+    void computerTakesTheRightRacquet() {
+        Form1 form;
+        form.show();
+        GameCore& g = form.game();
+        const MenuTree& m = form.menuTree();
+        QVERIFY(!m.mnuComputer->isChecked());
+        m.mnuAllenamento->trigger();
+        m.mnuComputer->trigger(); // ends the training, as "Nuova Partita" does
+        QVERIFY(m.mnuComputer->isChecked() && !g.Allenamento);
+        QCOMPARE(g.Racchetta_Blu.Height, g.Racchetta_Rossa.Height);
+        m.mnuNuovaPartita->trigger(); // leaves the computer playing
+        QVERIFY(m.mnuComputer->isChecked());
+
+        // Its own serve: Space about a second later.
+        g.Battuta = 1;
+        g.batte();
+        form.court()->refresh();
+        m.mnuInt->trigger(); // any command wakes it
+        QElapsedTimer waited;
+        waited.start();
+        QVERIFY(QTest::qWaitFor([&] { return form.Timer1().isActive(); }, 3000));
+        QVERIFY(waited.elapsed() >= 900);
+
+        // Mid-rally the right player's keys do nothing, the left player's still work.
+        const float top = g.Racchetta_Rossa.Top;
+        g.Racchetta_Blu.Top = 1920; // training left it at the top
+        const float blueTop = g.Racchetta_Blu.Top;
+        QTest::keyClick(&form, Qt::Key_Up);
+        QTest::keyClick(&form, Qt::Key_Left);
+        QCOMPARE(g.Racchetta_Rossa.Top, top);
+        QCOMPARE(g.Racchetta_Rossa.Left, 6600.0f);
+        QTest::keyClick(&form, Qt::Key_W);
+        QCOMPARE(g.Racchetta_Blu.Top, blueTop - 250);
+        // Switched off mid-rally: the racquet stays, the keys are the player's again.
+        m.mnuComputer->trigger();
+        QCOMPARE(g.Racchetta_Rossa.Top, top);
+        QTest::keyClick(&form, Qt::Key_Up);
+        QCOMPARE(g.Racchetta_Rossa.Top, top - 250);
+        QTest::qWait(100);
+        QCOMPARE(g.Racchetta_Rossa.Top, top - 250); // nobody else moves it
+        // And training turns it off.
+        m.mnuComputer->trigger();
+        m.mnuAllenamento->trigger();
+        QVERIFY(!m.mnuComputer->isChecked());
     }
 
     void keysReachTheGame() {

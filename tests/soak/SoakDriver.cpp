@@ -116,7 +116,9 @@ bool Driver::step() {
     bool keyEvent = false;
 
     const std::uint32_t r = choices_.below(1000);
-    if (clock_ && r < 800) {
+    if (game_.menu.mnuComputer && r % 4 == 0 && (r < 800 || !clock_)) {
+        computerActs(); // the computer at the right racquet, between ticks
+    } else if (clock_ && r < 800) {
         tick();
     } else if (!clock_ && r < 400) {
         lastEvent_ = "Space";
@@ -165,6 +167,14 @@ void Driver::tick() {
     }
 }
 
+void Driver::computerActs() {
+    now_ += 11; // three looks per repeat interval
+    const std::int16_t code = computer_.act(now_);
+    lastEvent_ = "computer " + std::to_string(code);
+    if (code != 0)
+        game_.ControllaTasti(code);
+}
+
 void Driver::steer() {
     // Each player either moves toward the ball, as a player who watches it does, or
     // anywhere; how often depends on the player's skill, drawn anew at every serve.
@@ -207,6 +217,7 @@ void Driver::menuCommand() {
         &GameCore::mnuCol_Sinistra_Click, &GameCore::mnuCol_Destra_Click,
         &GameCore::mnuCampoColore_Click,  &GameCore::mnuWimb_Click,
         &GameCore::mnuRoland_Click,       &GameCore::mnuOpUsa_Click,
+        &GameCore::mnuComputer_Click,
     };
     // A new match throws away the one in play: rarer, so most matches are played out.
     if (choices_.below(200) == 0) {

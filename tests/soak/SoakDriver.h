@@ -4,6 +4,7 @@
 // the soak test, the fuzzer's bytes for the fuzz target.
 #include "app/GameCore.h"
 #include "app/Platform.h"
+#include "input/Computer.h"
 
 #include <array>
 #include <cstdint>
@@ -81,6 +82,7 @@ class Driver : private Platform {
     float drawRandom() override;
 
     void tick();
+    void computerActs();
     void steer();
     void key(std::int16_t code, bool asCharacter);
     void menuCommand();
@@ -93,6 +95,8 @@ class Driver : private Platform {
 
     Choices& choices_;
     GameCore game_;
+    ComputerPlayer computer_{game_, *this};
+    std::int64_t now_ = 0; // milliseconds, for the computer
     bool clock_ = false;
     int interval_ = 100;
     bool served_ = false;

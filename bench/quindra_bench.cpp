@@ -1,0 +1,268 @@
+// quindra-bench: the real main window, its real clock and its painting, measured as the
+// players feel them. Prints one JSON object per line; nothing here is a test.
+//   build/bench/quindra-bench            (offscreen unless QT_QPA_PLATFORM says otherwise)
+#include "BareWindow.h"
+#include "Figures.h"
+#include "app/Form1.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstring>
+
+using namespace quindra;
+using namespace quindra::bench;
+
+namespace {
+
+constexpr int ticksPerLevel = 500;
+
+// Runs the event loop until `done` quits it, or for at most `milliseconds`. Nothing polls:
+// the bench's own checks would cost processor time and wake the program.
+void runFor(QEventLoop& loop, int milliseconds) {
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    limit.start(milliseconds);
+    loop.exec();
+}
+
+void sendKey(QWidget& window, Qt::Key key, const QString& text, bool post = false) {
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        auto* event = new QKeyEvent(type, key, Qt::NoModifier, text);
+        if (post) {
+            QCoreApplication::postEvent(&window, event);
+        } else {
+            QCoreApplication::sendEvent(&window, event);
+            delete event;
+        }
+    }
+}
+
+// The first painted court of a fresh process, timed from its start by this one.
+double firstPaintMs(const char* program) {
+    std::vector<double> runs;
+    for (int i = 0; i < 5; ++i) {
+        QProcess child;
+        QElapsedTimer t;
+        t.start();
+        child.start(QString::fromLocal8Bit(program), {QStringLiteral("--first-paint")});
+        if (!child.waitForReadyRead(10000))
+            return -1;
+        runs.push_back(double(t.nsecsElapsed()) / 1e6);
+        child.waitForFinished(10000);
+    }
+    return quantile(runs, 0.5);
+}
+
+// Players who follow the ball with their keys, and serve again after every point.
+class Players : public QObject {
+  public:
+    explicit Players(Form1& form) : form_(form) {}
+    void play() {
+        GameCore& g = form_.game();
+        if (!form_.Timer1().isActive()) {
+            sendKey(form_, Qt::Key_Space, QStringLiteral(" "));
+            return;
+        }
+        const float ball = g.Pallina.Top + g.Pallina.Height / 2;
+        follow(g.Racchetta_Rossa, ball, Qt::Key_Up, Qt::Key_Down, QString(), QString());
+        follow(g.Racchetta_Blu, ball, Qt::Key_W, Qt::Key_F11, QStringLiteral("w"), QString());
+    }
+
+  private:
+    void follow(const Shape& r, float ball, Qt::Key up, Qt::Key down, const QString& upText,
+                const QString& downText) {
+        if (ball < r.Top + 150)
+            sendKey(form_, up, upText);
+        else if (ball > r.Top + r.Height - 150)
+            sendKey(form_, down, downText);
+    }
+    Form1& form_;
+};
+
+class MessageBoxAnswerer : public QObject {
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            if (auto* box = qobject_cast<QMessageBox*>(watched))
+                QMetaObject::invokeMethod(box, &QMessageBox::accept, Qt::QueuedConnection);
+        return false;
+    }
+};
+
+struct TickFigures {
+    std::vector<double> periods; // milliseconds, between ticks of one rally
+    double cpuMs = 0;
+    std::uint64_t ticks = 0;
+    std::uint64_t painted = 0;
+};
+
+TickFigures measureLevel(Form1& form, QAction* level) {
+    level->trigger();
+    Players players(form);
+    TickFigures f;
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = -1;
+    const QMetaObject::Connection tick =
+        QObject::connect(&form.Timer1(), &QTimer::timeout, &players, [&] {
+            const qint64 now = clock.nsecsElapsed();
+            if (last >= 0)
+                f.periods.push_back(double(now - last) / 1e6);
+            ++f.ticks;
+            // A tick that ends the rally stops the clock: the next rally starts afresh.
+            last = form.Timer1().isActive() ? now : -1;
+            players.play();
+        });
+    QEventLoop loop;
+    const QMetaObject::Connection enough =
+        QObject::connect(&form.Timer1(), &QTimer::timeout, &loop, [&] {
+            if (f.periods.size() >= std::size_t(ticksPerLevel))
+                loop.quit();
+        });
+    const double cpuBefore = processCpuMs();
+    const std::uint64_t paintedBefore = form.court()->paintedPixels();
+    players.play(); // the serve
+    runFor(loop, 120000);
+    f.cpuMs = processCpuMs() - cpuBefore;
+    f.painted = form.court()->paintedPixels() - paintedBefore;
+    QObject::disconnect(tick);
+    QObject::disconnect(enough);
+    form.Timer1().stop();
+    return f;
+}
+
+void printTicks(int levelMs, const TickFigures& f) {
+    std::vector<double> deviations;
+    double sum = 0;
+    for (const double p : f.periods) {
+        deviations.push_back(std::abs(p - levelMs));
+        sum += p;
+    }
+    std::printf("{\"kind\":\"tick\",\"level_ms\":%d,\"ticks\":%zu,\"mean_period_ms\":%.3f,"
+                "\"p50_abs_dev_ms\":%.3f,\"p99_abs_dev_ms\":%.3f,\"max_abs_dev_ms\":%.3f,"
+                "\"cpu_ms_per_tick\":%.4f,\"painted_px_per_tick\":%.1f}\n",
+                levelMs, f.periods.size(), sum / double(f.periods.size()),
+                quantile(deviations, 0.5), quantile(deviations, 0.99), quantile(deviations, 1.0),
+                f.cpuMs / double(f.ticks), double(f.painted) / double(f.ticks));
+}
+
+void measureBaseline() {
+    BareWindow bare;
+    bare.show();
+    QEventLoop shown;
+    runFor(shown, 200);
+    QEventLoop loop;
+    bare.onTick([&] {
+        if (bare.ticks() >= std::uint64_t(ticksPerLevel))
+            loop.quit();
+    });
+    const double cpuBefore = processCpuMs();
+    const std::uint64_t paintedBefore = bare.paintedPixels();
+    bare.start(40);
+    runFor(loop, 60000);
+    bare.stop();
+    const double cpu = processCpuMs() - cpuBefore;
+    std::printf("{\"kind\":\"baseline\",\"cpu_ms_per_tick\":%.4f,\"painted_px_per_tick\":%.1f}\n",
+                cpu / double(bare.ticks()),
+                double(bare.paintedPixels() - paintedBefore) / double(bare.ticks()));
+}
+
+void measureKeys(Form1& form) {
+    // While a serve waits: each key moves a racquet, and the time runs from the key's
+    // arrival in the queue to the end of the paint that shows it.
+    form.menuTree().mnuNuovaPartita->trigger();
+    CourtView* court = form.court();
+    QElapsedTimer clock;
+    clock.start();
+    qint64 paintedAt = -1;
+    QEventLoop loop;
+    court->setPaintObserver([&] {
+        paintedAt = clock.nsecsElapsed();
+        loop.quit();
+    });
+    const struct {
+        Qt::Key key;
+        const char* text;
+    } keys[] = {{Qt::Key_Up, ""}, {Qt::Key_Down, ""}, {Qt::Key_A, "a"}, {Qt::Key_Z, "z"}};
+    std::vector<double> latencies;
+    for (int i = 0; i < 240; ++i) {
+        const auto& k = keys[i % 4];
+        paintedAt = -1;
+        const qint64 sent = clock.nsecsElapsed();
+        sendKey(form, k.key, QString::fromLatin1(k.text), true);
+        runFor(loop, 500);
+        if (paintedAt >= 0)
+            latencies.push_back(double(paintedAt - sent) / 1e6);
+        QCoreApplication::processEvents();
+    }
+    court->setPaintObserver(nullptr);
+    std::printf("{\"kind\":\"key\",\"presses\":%zu,\"p50_ms\":%.3f,\"p99_ms\":%.3f}\n",
+                latencies.size(), quantile(latencies, 0.5), quantile(latencies, 0.99));
+}
+
+void measureIdle(Form1& form) {
+    form.menuTree().mnuNuovaPartita->trigger(); // a serve waits
+    QCoreApplication::processEvents();
+    int wakeups = 0;
+    const auto counter = QObject::connect(QAbstractEventDispatcher::instance(),
+                                          &QAbstractEventDispatcher::awake, [&] { ++wakeups; });
+    const double seconds = 20;
+    QEventLoop loop;
+    runFor(loop, int(seconds * 1000));
+    QObject::disconnect(counter);
+    // The last wake-up is the bench's own: the timer that ends the wait.
+    std::printf("{\"kind\":\"idle\",\"seconds\":%.0f,\"wakeups_per_s\":%.3f}\n", seconds,
+                std::max(0, wakeups - 1) / seconds);
+}
+
+int firstPaintChild(int argc, char** argv) {
+    QApplication app(argc, argv);
+    Form1 form;
+    form.court()->setPaintObserver([] {
+        std::puts("painted");
+        std::fflush(stdout);
+        std::_Exit(0);
+    });
+    form.show();
+    return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc > 1 && std::strcmp(argv[1], "--first-paint") == 0)
+        return firstPaintChild(argc, argv);
+
+    QApplication app(argc, argv);
+    const double firstPaint = firstPaintMs(argv[0]);
+    Form1 form;
+    form.show();
+    QEventLoop shown;
+    runFor(shown, 200);
+
+    // A match won during the rallies ends in its message box: answer it as it opens,
+    // without a timer that would wake the program and cost processor time.
+    MessageBoxAnswerer answerer;
+    app.installEventFilter(&answerer);
+    const MenuTree& m = form.menuTree();
+    printTicks(100, measureLevel(form, m.mnuPri));
+    printTicks(50, measureLevel(form, m.mnuInt));
+    printTicks(40, measureLevel(form, m.mnuPro));
+    app.removeEventFilter(&answerer);
+    measureBaseline();
+    measureKeys(form);
+    measureIdle(form);
+    std::printf("{\"kind\":\"startup\",\"first_paint_ms\":%.1f}\n", firstPaint);
+    std::printf("{\"kind\":\"memory\",\"peak_rss_mib\":%.1f}\n", peakRssMib());
+    return 0;
+}

@@ -1,0 +1,154 @@
+#include "Computer.h"
+
+#include "app/GameCore.h"
+
+#include <cmath>
+
+namespace quindra {
+
+namespace {
+
+constexpr std::int16_t keyServe = 32;
+constexpr std::int16_t keyUp = 38;
+constexpr std::int16_t keyBase = 39;
+constexpr std::int16_t keyDown = 40;
+constexpr float baseColumn = 6600;
+constexpr float step = 250;
+
+// How far off the computer may judge a ball, by level: a spread for every ball, and more
+// for a steep one, in twips per twip of vertical step.
+struct Judgement {
+    double spread;
+    double perStep;
+};
+
+Judgement judgementAt(int interval) {
+    if (interval <= 40)
+        return {40, 1.2}; // "Professionista": sharp
+    if (interval <= 50)
+        return {70, 1.5};
+    return {110, 1.9}; // "Principiante": forgiving
+}
+
+} // namespace
+
+ComputerPlayer::ComputerPlayer(const GameCore& game, Platform& platform)
+    : game_(game), platform_(platform) {}
+
+bool ComputerPlayer::isRightPlayerCode(std::int16_t code) {
+    switch (code) {
+    case 37:
+    case 38:
+    case 39:
+    case 40:
+    case 50:
+    case 52:
+    case 56:
+    case 189:
+    case 222:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ComputerPlayer::setMoveInterval(int interval) {
+    interval_ = interval > 0 ? interval : 1;
+}
+
+void ComputerPlayer::reset() {
+    lastMove_ = -1000000;
+    serveDueSince_ = -1;
+    judged_ = false;
+}
+
+std::int16_t ComputerPlayer::act(std::int64_t now) {
+    if (!platform_.clockEnabled()) {
+        judged_ = false;
+        // Its own serve: a moment to look, then Space, as a person would press it.
+        if (game_.Battuta == 0) {
+            serveDueSince_ = -1;
+            return 0;
+        }
+        if (serveDueSince_ < 0)
+            serveDueSince_ = now;
+        if (now - serveDueSince_ < serveDelay)
+            return 0;
+        serveDueSince_ = -1;
+        return keyServe;
+    }
+    serveDueSince_ = -1;
+    if (now - lastMove_ < interval_)
+        return 0;
+
+    const Shape& racquet = game_.Racchetta_Rossa;
+    std::int16_t code = 0;
+    if (racquet.Left != baseColumn) {
+        code = keyBase; // it plays from the base column
+    } else {
+        target_ = judgeTarget();
+        if (target_ < racquet.Top - step / 2)
+            code = keyUp;
+        else if (target_ > racquet.Top + step / 2)
+            code = keyDown;
+    }
+    if (code != 0)
+        lastMove_ = now;
+    return code;
+}
+
+float ComputerPlayer::judgeTarget() {
+    const Shape& racquet = game_.Racchetta_Rossa;
+    if (game_.PassoX < 0) {
+        // The ball goes away: back to the middle of the court to wait for it.
+        judged_ = false;
+        return game_.Campo.Height / 2 - racquet.Height / 2;
+    }
+    // A ball that comes only ever moves on: one that stands further back is a new one
+    // (a serve, or a ball sent back from the other end).
+    const bool sameBall = judged_ && game_.Pallina.Left >= judgedLeft_;
+    judgedLeft_ = game_.Pallina.Left;
+    if (sameBall)
+        return target_;
+    // Once for each ball that comes: where it will cross the racquet's column, and which
+    // part of the racquet should take it, to send it away from the other racquet.
+    judged_ = true;
+    const float arrival = predictArrival();
+    const Shape& other = game_.Racchetta_Blu;
+    const bool otherHigh = other.Top + other.Height / 2 < game_.Campo.Height / 2;
+    const float part = otherHigh ? 0.7f : 0.3f; // low on the racquet sends the ball down
+    return arrival - part * racquet.Height + misjudgement(game_.PassoY);
+}
+
+float ComputerPlayer::predictArrival() const {
+    // The ball's flight as the clock will move it, bounces included, until it reaches the
+    // racquet's window.
+    const Shape& racquet = game_.Racchetta_Rossa;
+    const float bottom = platform_.outerHeight() - 750.0f;
+    double left = game_.Pallina.Left;
+    double top = game_.Pallina.Top;
+    std::int32_t passoY = game_.PassoY;
+    for (int i = 0; i < 100 && left < racquet.Left - 200; ++i) {
+        left += game_.PassoX;
+        top += passoY;
+        if (top <= 100) {
+            top = 101;
+            passoY = -passoY;
+        } else if (passoY > 0 && top >= bottom) {
+            top = bottom + 1;
+            passoY = -passoY;
+        }
+    }
+    return static_cast<float>(top);
+}
+
+float ComputerPlayer::misjudgement(std::int32_t passoY) {
+    // A normal spread from two uniform draws (Box-Muller), wider for steeper balls.
+    const Judgement j = judgementAt(platform_.clockInterval());
+    const double u1 = 1.0 - platform_.drawRandom(); // in (0, 1]
+    const double u2 = platform_.drawRandom();
+    const double normal = std::sqrt(-2.0 * std::log(u1)) * std::cos(2.0 * 3.14159265358979 * u2);
+    return static_cast<float>(normal * (j.spread + j.perStep * std::abs(passoY)));
+}
+
+} // namespace quindra
