@@ -6,6 +6,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QStaticText>
 
 #include <algorithm>
 #include <cmath>
@@ -166,6 +167,23 @@ const QFont& CourtView::fontOf(const Label& l) const {
     return fonts_.back().second;
 }
 
+const QStaticText& CourtView::textOf(const Label& l, const QFont& font) const {
+    // A caption's layout is made once and kept: laying out text at every paint would cost
+    // more than the rest of a tick.
+    const std::string key =
+        l.FontName + '/' + std::to_string(l.FontSize) + (l.bold ? "b|" : "|") + l.Caption;
+    for (const auto& [name, text] : texts_)
+        if (name == key)
+            return text;
+    if (texts_.size() >= 64)
+        texts_.clear();
+    QStaticText text(QString::fromStdString(l.Caption));
+    text.setTextFormat(Qt::PlainText);
+    text.prepare(QTransform(), font);
+    texts_.emplace_back(key, text);
+    return texts_.back().second;
+}
+
 // `room`: how far, in pixels, the caption may reach before it meets its neighbour; 0 for
 // no limit.
 void CourtView::drawLabel(QPainter& p, const Label& l, int room) const {
@@ -176,20 +194,23 @@ void CourtView::drawLabel(QPainter& p, const Label& l, int room) const {
     p.setPen(toQColor(l.ForeColor, pal));
     const QFont& font = fontOf(l);
     p.setFont(font);
-    const QString caption = QString::fromStdString(l.Caption);
-    const int clip = l.transparent ? Qt::TextDontClip : 0;
-    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | clip;
+    const QStaticText& text = textOf(l, font);
     // A set can run to 12-10 and beyond: a transparent caption may run past its label,
-    // and one too wide for its place is drawn narrower, clear of the next column.
-    const int wide = room > 0 ? QFontMetrics(font).horizontalAdvance(caption) : 0;
-    if (wide <= room) {
-        p.drawText(rect, flags, caption);
+    // and one too wide for its place is drawn narrower, clear of the next column. An
+    // opaque label keeps its text within its box.
+    const double wide = text.size().width();
+    const bool narrower = room > 0 && wide > room;
+    if (l.transparent && !narrower) {
+        p.drawStaticText(rect.topLeft(), text);
         return;
     }
     p.save();
+    if (!l.transparent)
+        p.setClipRect(rect, Qt::IntersectClip);
     p.translate(rect.topLeft());
-    p.scale(double(room) / wide, 1.0);
-    p.drawText(QRect(QPoint(0, 0), rect.size()), flags, caption);
+    if (narrower)
+        p.scale(room / wide, 1.0);
+    p.drawStaticText(QPointF(0, 0), text);
     p.restore();
 }
 

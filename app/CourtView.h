@@ -4,6 +4,7 @@
 // the places that changed are painted again.
 #include <QFont>
 #include <QPixmap>
+#include <QStaticText>
 #include <QWidget>
 
 #include <array>
@@ -51,6 +52,7 @@ class CourtView : public QWidget {
     void drawLabel(QPainter& p, const Label& l, int room) const;
     void drawBall(QPainter& p) const;
     const QFont& fontOf(const Label& l) const;
+    const QStaticText& textOf(const Label& l, const QFont& font) const;
 
     const GameCore& game_;
     std::vector<Seen> seen_;
@@ -58,6 +60,7 @@ class CourtView : public QWidget {
     std::uint64_t paints_ = 0;
     std::function<void()> observer_;
     mutable std::vector<std::pair<std::string, QFont>> fonts_;
+    mutable std::vector<std::pair<std::string, QStaticText>> texts_;
     mutable std::vector<std::pair<std::array<std::uint32_t, 5>, QPixmap>> ballPictures_;
 };
 
