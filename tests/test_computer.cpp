@@ -39,6 +39,7 @@ struct Court {
     std::int64_t now = 0;
     std::int64_t lastMove = -1000;
     std::int64_t shortestGap = 1000000;
+    bool withinReach = true;
     explicit Court(unsigned seed, void (GameCore::*level)()) : host(seed) {
         game.Form_Load("C:\\Giochi");
         (game.*level)();
@@ -53,6 +54,10 @@ struct Court {
                     lastMove = now;
                 }
                 game.ControllaTasti(code);
+                // Only where the right player's keys could put the racquet.
+                const Shape& r = game.Racchetta_Rossa;
+                withinReach = withinReach && (r.Left == 5280 || r.Left == 6600) && r.Top > -250 &&
+                              r.Top + r.Height < host.outerHeight();
             }
         }
         if (host.clock)
@@ -115,6 +120,7 @@ class ComputerTest : public QObject {
         qInfo("%s: %d of %d serves returned", QTest::currentDataTag(), returned, serves);
         QVERIFY(returned >= least * serves);
         QVERIFY(c.shortestGap >= c.computer.interval());
+        QVERIFY(c.withinReach);
     }
 
     // A left player who aims every return for a corner: the ball taken on the racquet's

@@ -364,6 +364,32 @@ class Form1Test : public QObject {
         QVERIFY(!form.heldKeys().nextDue());
     }
 
+    // One key held for a second, once with the desktop's own repeats arriving on the
+    // desktop's timing and once without: the racquet moves the same.
+    void desktopRepeatsAddNothing() {
+        float moved[2] = {0, 0};
+        for (const bool desktopRepeats : {false, true}) {
+            Form1 form;
+            std::int64_t t = 0;
+            form.setRepeatClock([&t] { return t; });
+            form.heldKeys().setTiming(250, 40);
+            GameCore& g = form.game();
+            g.Racchetta_Rossa.Top = 4900;
+            QTest::keyPress(&form, Qt::Key_Up);
+            for (t = 1; t <= 1000; ++t) {
+                if (desktopRepeats && t >= 250 && (t - 250) % 40 == 0) {
+                    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), true);
+                    QApplication::sendEvent(&form, &repeat);
+                }
+                form.repeatHeldKeys();
+            }
+            QTest::keyRelease(&form, Qt::Key_Up);
+            moved[desktopRepeats] = 4900 - g.Racchetta_Rossa.Top;
+        }
+        QCOMPARE(moved[1], moved[0]);
+        QCOMPARE(moved[0], 250.0f * (1 + 19)); // the press, then repeats at 250, 290 ... 970
+    }
+
     void openMenuTakesEveryKey() {
         Form1 form;
         form.show();
