@@ -1,5 +1,6 @@
-// The main window's keyboard: every key press goes to the game's key table, and every
-// held key repeats on its own, so both players can hold a key at once.
+// The main window's players: every key press goes to the game's key table, every held
+// key repeats on its own, so both players can hold a key at once, and the computer, when
+// it plays, presses the right player's keys on its own timer.
 #include "CourtView.h"
 #include "Form1.h"
 #include "input/KeyTranslation.h"
