@@ -130,7 +130,9 @@ bool Driver::step() {
     } else if (r < 994) {
         // Any 16-bit code, as a key-down code or as a character.
         const auto code = static_cast<std::int16_t>(choices_.below(65536));
-        key(code, choices_.below(2) == 1);
+        const bool asCharacter = choices_.below(2) == 1;
+        lastEvent_ = (asCharacter ? "character " : "key-down ") + std::to_string(code);
+        key(code, asCharacter);
         keyEvent = true;
     } else if (r < 996) {
         menuCommand();
@@ -198,8 +200,6 @@ void Driver::steer() {
 }
 
 void Driver::key(std::int16_t code, bool asCharacter) {
-    if (lastEvent_.rfind("steer", 0) != 0 && code != 32)
-        lastEvent_ = (asCharacter ? "character " : "key-down ") + std::to_string(code);
     if (asCharacter)
         game_.Form_KeyPress(code);
     else
