@@ -39,8 +39,7 @@ class Form1 : public QMainWindow, public Platform {
     void setRepeatClock(std::function<std::int64_t()> clock);
     void repeatHeldKeys();
 
-    // The computer at the right racquet, while "Computer" is checked.
-    ComputerPlayer& computer() { return computer_; }
+    // The computer at the right racquet moves, while "Computer" is checked.
     void computerMoves();
 
     // Platform.

@@ -29,9 +29,6 @@ class ComputerPlayer {
     // The code to press at `now` (milliseconds), or 0 for none.
     std::int16_t act(std::int64_t now);
 
-    // Where it means to have its racquet's top; for tests and the curious.
-    float target() const { return target_; }
-
   private:
     float judgeTarget();
     float predictArrival() const;

@@ -60,6 +60,13 @@ int inkRight(const QImage& image, int from, int to, int top, int bottom) {
     return right;
 }
 
+// Shows the window and waits until it has the keyboard, as a player's window has.
+bool shownActive(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
 QStringList captionsOf(const QList<QAction*>& actions) {
     QStringList captions;
     for (const QAction* a : actions)
@@ -318,9 +325,7 @@ class Form1Test : public QObject {
         QApplication::setStyle(QStringLiteral("Windows"));
         {
             Form1 form;
-            form.show();
-            form.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&form));
+            QVERIFY(shownActive(form));
             GameCore& g = form.game();
             g.Racchetta_Blu.Top = 1920;
             QTest::keyClick(&form, Qt::Key_Alt);
@@ -392,9 +397,7 @@ class Form1Test : public QObject {
 
     void openMenuTakesEveryKey() {
         Form1 form;
-        form.show();
-        form.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(shownActive(form));
         GameCore& g = form.game();
         g.Racchetta_Blu.Top = 1920;
         g.Racchetta_Rossa.Top = 2160;
