@@ -1,12 +1,13 @@
 #pragma once
 // A host for the game with no window: a clock that is only a flag, a fixed outer size,
-// scripted random draws and scripted answers from the message box and colour dialog.
+// scripted (or seeded) random draws and scripted answers from the message box and colour
+// dialog.
 #include "app/GameCore.h"
 #include "app/Platform.h"
 
 #include <deque>
 #include <functional>
-#include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -20,11 +21,10 @@ class FakePlatform : public Platform {
   public:
     bool clock = false;
     int interval = 100;
-    float width = fakeOuterWidth;
-    float height = fakeOuterHeight;
     int repaints = 0;
     int reseeds = 0;
-    std::deque<float> draws; // consumed one by one; 0.25 once they run out
+    std::deque<float> draws;        // consumed one by one; 0.25 once they run out ...
+    std::mt19937* seeded = nullptr; // ... unless a seeded generator takes over
     std::vector<std::string> messages;
     std::function<void()> whileMessageOpen;
     std::deque<std::optional<Colour>> colourAnswers; // nothing left means cancel
@@ -34,8 +34,8 @@ class FakePlatform : public Platform {
     bool clockEnabled() const override { return clock; }
     void setClockInterval(int milliseconds) override { interval = milliseconds; }
     int clockInterval() const override { return interval; }
-    float outerWidth() const override { return width; }
-    float outerHeight() const override { return height; }
+    float outerWidth() const override { return fakeOuterWidth; }
+    float outerHeight() const override { return fakeOuterHeight; }
     void repaint() override { ++repaints; }
     void showMessage(const std::string& text) override {
         messages.push_back(text);
@@ -44,18 +44,18 @@ class FakePlatform : public Platform {
     }
     std::optional<Colour> pickColour(Colour initial) override {
         colourPresets.push_back(initial);
-        if (colourAnswers.empty())
-            return std::nullopt;
-        const auto answer = colourAnswers.front();
-        colourAnswers.pop_front();
+        std::optional<Colour> answer;
+        if (!colourAnswers.empty())
+            answer = colourAnswers.front(), colourAnswers.pop_front();
         return answer;
     }
     void reseedRandom() override { ++reseeds; }
     float drawRandom() override {
-        if (draws.empty())
-            return 0.25f;
-        const float value = draws.front();
-        draws.pop_front();
+        if (seeded)
+            return float((*seeded)() >> 8) / 16777216.0f;
+        const float value = draws.empty() ? 0.25f : draws.front();
+        if (!draws.empty())
+            draws.pop_front();
         return value;
     }
 };

@@ -1,20 +1,16 @@
-// Both players on one keyboard: the table of codes, the limits of the racquets' moves.
+// Both players on one keyboard: every code in every state, and the racquets' limits.
 #include "FakePlatform.h"
 
 #include <QtTest>
-
-#include <map>
 
 using namespace quindra;
 using namespace quindra::testing;
 
 namespace {
 
-// Everything a key may change, as numbers: the clock is 1 when running.
-struct Snapshot {
-    float redLeft, redTop, blueLeft, blueTop, ballLeft, ballTop, passoX, passoY, clock;
-    bool operator==(const Snapshot&) const = default;
-};
+// Everything a key may change, as numbers.
+enum Field { RedLeft, RedTop, BlueLeft, BlueTop, BallLeft, BallTop, StepX, StepY, Clock };
+using Snapshot = std::array<float, 9>;
 
 Snapshot snapshot(const GameCore& g, const FakePlatform& host) {
     return {g.Racchetta_Rossa.Left, g.Racchetta_Rossa.Top, g.Racchetta_Blu.Left,
@@ -22,76 +18,27 @@ Snapshot snapshot(const GameCore& g, const FakePlatform& host) {
             float(g.PassoX),        float(g.PassoY),       host.clock ? 1.0f : 0.0f};
 }
 
-struct State {
-    bool clock, training, respin;
-    int passoX;
-};
+enum Needs { Always, LeftFree, BallGoingLeft, BallGoingRight };
 
-// Racquets away from their columns and limits, so every action shows.
-void setUp(GameCore& g, FakePlatform& host, const State& st) {
-    g.Racchetta_Rossa.Move(6000, 2000);
-    g.Racchetta_Blu.Move(1000, 2000);
-    g.Pallina.Move(3000, 2500);
-    g.PassoX = st.passoX;
-    g.PassoY = 7;
-    g.Allenamento = st.training;
-    g.RiEffetto = st.respin;
-    host.clock = st.clock;
-    host.draws.clear(); // every draw is 0.25: a re-spin gives +26
-}
-
-enum class Needs { Nothing, LeftFree, BallGoingLeft, BallGoingRight };
-
-struct Row {
+// What each code does, from racquets at 6000, 2000 and 1000, 2000 (every draw 0.25: a
+// re-spin gives +26).
+constexpr struct {
     int code;
-    float Snapshot::*changes;
+    Field changes;
     float to;
     Needs needs;
+} table[] = {
+    {32, Clock, 1, Always},          {37, RedLeft, 5280, Always},
+    {39, RedLeft, 6600, Always},     {38, RedTop, 1750, Always},
+    {56, RedTop, 1750, Always},      {222, RedTop, 1750, Always},
+    {40, RedTop, 2250, Always},      {50, RedTop, 2250, Always},
+    {189, RedTop, 2250, Always},     {52, StepY, 26, BallGoingLeft},
+    {83, StepY, 26, BallGoingRight}, {115, StepY, 26, BallGoingRight},
+    {65, BlueTop, 1750, LeftFree},   {97, BlueTop, 1750, LeftFree},
+    {119, BlueTop, 1750, LeftFree},  {90, BlueTop, 2250, LeftFree},
+    {122, BlueTop, 2250, LeftFree},  {88, BlueLeft, 2080, LeftFree},
+    {226, BlueLeft, 720, LeftFree},  {60, BlueLeft, 720, LeftFree},
 };
-
-// The keyboard table, from the set-up above.
-constexpr Row table[] = {
-    {32, &Snapshot::clock, 1, Needs::Nothing},
-    {37, &Snapshot::redLeft, 5280, Needs::Nothing},
-    {38, &Snapshot::redTop, 1750, Needs::Nothing},
-    {56, &Snapshot::redTop, 1750, Needs::Nothing},
-    {222, &Snapshot::redTop, 1750, Needs::Nothing},
-    {39, &Snapshot::redLeft, 6600, Needs::Nothing},
-    {40, &Snapshot::redTop, 2250, Needs::Nothing},
-    {50, &Snapshot::redTop, 2250, Needs::Nothing},
-    {189, &Snapshot::redTop, 2250, Needs::Nothing},
-    {52, &Snapshot::passoY, 26, Needs::BallGoingLeft},
-    {65, &Snapshot::blueTop, 1750, Needs::LeftFree},
-    {97, &Snapshot::blueTop, 1750, Needs::LeftFree},
-    {119, &Snapshot::blueTop, 1750, Needs::LeftFree},
-    {83, &Snapshot::passoY, 26, Needs::BallGoingRight},
-    {115, &Snapshot::passoY, 26, Needs::BallGoingRight},
-    {88, &Snapshot::blueLeft, 2080, Needs::LeftFree},
-    {90, &Snapshot::blueTop, 2250, Needs::LeftFree},
-    {122, &Snapshot::blueTop, 2250, Needs::LeftFree},
-    {226, &Snapshot::blueLeft, 720, Needs::LeftFree},
-    {60, &Snapshot::blueLeft, 720, Needs::LeftFree}, // "<" typed where no key left of Z is
-};
-
-bool holds(Needs needs, const State& st) {
-    switch (needs) {
-    case Needs::LeftFree:
-        return !st.training;
-    case Needs::BallGoingLeft:
-        return st.respin && st.passoX < 0;
-    case Needs::BallGoingRight:
-        return st.respin && st.passoX > 0;
-    default:
-        return true;
-    }
-}
-
-Snapshot expected(Snapshot s, int code, const State& st) {
-    for (const Row& row : table)
-        if (row.code == code && holds(row.needs, st))
-            s.*row.changes = row.to;
-    return s;
-}
 
 } // namespace
 
@@ -101,110 +48,70 @@ class KeyboardTest : public QObject {
   private slots:
     void everyCodeInEveryState() {
         FakePlatform host;
-        int states = 0;
-        for (const bool clock : {false, true})
-            for (const bool training : {false, true})
-                for (const bool respin : {false, true})
-                    for (const int passoX : {200, -200}) {
-                        const State st{clock, training, respin, passoX};
-                        ++states;
-                        for (int code = INT16_MIN; code <= INT16_MAX; ++code) {
-                            GameCore g(host);
-                            setUp(g, host, st);
-                            const Snapshot before = snapshot(g, host);
-                            g.ControllaTasti(static_cast<std::int16_t>(code));
-                            if (!(snapshot(g, host) == expected(before, code, st)))
-                                QFAIL(qPrintable(QStringLiteral("code %1, clock %2, training %3, "
-                                                                "re-spin %4, PassoX %5")
-                                                     .arg(code)
-                                                     .arg(clock)
-                                                     .arg(training)
-                                                     .arg(respin)
-                                                     .arg(passoX)));
-                        }
-                    }
-        QCOMPARE(states, 16);
+        for (int state = 0; state < 16; ++state) {
+            const bool clock = state & 1, training = state & 2, respin = state & 4;
+            const int passoX = state & 8 ? -200 : 200;
+            const bool holds[] = {true, !training, respin && passoX < 0, respin && passoX > 0};
+            for (int code = INT16_MIN; code <= INT16_MAX; ++code) {
+                GameCore g(host);
+                g.Racchetta_Rossa.Move(6000, 2000);
+                g.Racchetta_Blu.Move(1000, 2000);
+                g.Pallina.Move(3000, 2500);
+                g.PassoX = passoX;
+                g.PassoY = 7;
+                g.Allenamento = training;
+                g.RiEffetto = respin;
+                host.clock = clock;
+                Snapshot expected = snapshot(g, host);
+                for (const auto& row : table)
+                    if (row.code == code && holds[row.needs])
+                        expected[row.changes] = row.to;
+                g.ControllaTasti(static_cast<std::int16_t>(code));
+                if (snapshot(g, host) != expected)
+                    QFAIL(qPrintable(QStringLiteral("code %1 in state %2").arg(code).arg(state)));
+            }
+        }
     }
 
-    void moveUpLimit_data() {
-        QTest::addColumn<float>("top");
-        QTest::addColumn<float>("after");
-        QTest::newRow("at 50 refused") << 50.0f << 50.0f;
-        QTest::newRow("at 51 allowed") << 51.0f << -199.0f;
-        QTest::newRow("at 300") << 300.0f << 50.0f;
-    }
-
-    void moveUpLimit() {
-        QFETCH(float, top);
-        QFETCH(float, after);
-        StartedGame s;
-        s.game.Racchetta_Rossa.Top = top;
-        s.game.ControllaTasti(38);
-        QCOMPARE(s.game.Racchetta_Rossa.Top, after);
-        s.game.Racchetta_Blu.Top = top;
-        s.game.ControllaTasti(119);
-        QCOMPARE(s.game.Racchetta_Blu.Top, after);
-    }
-
-    void moveDownLimit_data() {
+    void limits_data() {
         QTest::addColumn<float>("height");
         QTest::addColumn<float>("top");
+        QTest::addColumn<int>("blueCode");
         QTest::addColumn<float>("after");
-        // Refused once Height + Top + 500 reaches the outer height + 250.
+        // Up is refused at 50 and above; down once Height + Top + 500 reaches the outer
+        // height + 250.
         const float equal = fakeOuterHeight + 250 - 500 - 900;
-        QTest::newRow("equal refused") << 900.0f << equal << equal;
-        QTest::newRow("a twip less allowed") << 900.0f << equal - 1 << equal + 249;
-        QTest::newRow("small racquet") << 450.0f << equal << equal + 250;
+        QTest::newRow("up at 50 refused") << 900.0f << 50.0f << 119 << 50.0f;
+        QTest::newRow("up at 51 allowed") << 900.0f << 51.0f << 119 << -199.0f;
+        QTest::newRow("down equal refused") << 900.0f << equal << 90 << equal;
+        QTest::newRow("down a twip less") << 900.0f << equal - 1 << 90 << equal + 249;
+        QTest::newRow("small racquet down") << 450.0f << equal << 90 << equal + 250;
     }
 
-    void moveDownLimit() {
+    void limits() {
         QFETCH(float, height);
         QFETCH(float, top);
+        QFETCH(int, blueCode);
         QFETCH(float, after);
         StartedGame s;
-        s.game.Racchetta_Rossa.Height = height;
-        s.game.Racchetta_Rossa.Top = top;
-        s.game.ControllaTasti(40);
+        for (Shape* racquet : {&s.game.Racchetta_Rossa, &s.game.Racchetta_Blu}) {
+            racquet->Height = height;
+            racquet->Move(racquet->Left, top);
+        }
+        s.game.ControllaTasti(blueCode == 90 ? 40 : 38);
+        s.game.ControllaTasti(static_cast<std::int16_t>(blueCode));
         QCOMPARE(s.game.Racchetta_Rossa.Top, after);
-        s.game.Racchetta_Blu.Height = height;
-        s.game.Racchetta_Blu.Top = top;
-        s.game.ControllaTasti(90);
         QCOMPARE(s.game.Racchetta_Blu.Top, after);
     }
 
-    void keyAMovesTwoSteps() {
+    // A key-down and its character each act: A moves two steps, one if the first reaches
+    // the top; a second re-spin rolls again.
+    void keyDownAndCharacter() {
         StartedGame s;
-        s.game.Racchetta_Blu.Top = 1920;
-        s.game.Form_KeyDown(65, 0);
-        s.game.Form_KeyPress(97);
-        QCOMPARE(s.game.Racchetta_Blu.Top, 1420.0f);
         s.game.Racchetta_Blu.Top = 260;
         s.game.Form_KeyDown(65, 0);
-        QCOMPARE(s.game.Racchetta_Blu.Top, 10.0f);
         s.game.Form_KeyPress(97);
         QCOMPARE(s.game.Racchetta_Blu.Top, 10.0f);
-    }
-
-    void placingKeepsTheHeight() {
-        StartedGame s;
-        s.game.Racchetta_Rossa.Move(6600, 1234);
-        s.game.ControllaTasti(37);
-        QCOMPARE(s.game.Racchetta_Rossa.Left, 5280.0f);
-        QCOMPARE(s.game.Racchetta_Rossa.Top, 1234.0f);
-        s.game.ControllaTasti(37); // whatever its current place
-        QCOMPARE(s.game.Racchetta_Rossa.Left, 5280.0f);
-    }
-
-    void spaceWhileRunningChangesNothing() {
-        StartedGame s;
-        s.host.clock = true;
-        s.game.Form_KeyDown(32, 0);
-        s.game.Form_KeyPress(32);
-        QVERIFY(s.host.clock);
-    }
-
-    void reSpinTwiceKeepsTheSecondRoll() {
-        StartedGame s;
         s.game.RiEffetto = true;
         s.game.PassoX = 200;
         s.host.draws = {0.1f, 0.1f, 0.9f, 0.5f};

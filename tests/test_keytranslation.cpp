@@ -1,136 +1,109 @@
-// Native key events, as recorded on X11 and Windows, to the codes the keyboard table reads.
+// Native key events, as recorded on X11, Wayland and Windows, to the codes the keyboard
+// table reads.
 #include "input/KeyTranslation.h"
 
 #include <QKeyEvent>
 #include <QtTest>
 
+#include <random>
+
 using namespace quindra;
+
+namespace {
+
+constexpr uint numLock = 0x10;
+
+const struct {
+    const char* name;
+    const char* platform;
+    uint keycode, native, state;
+    int key;
+    bool keypad;
+    int code;
+} keys[] = {
+    // X11, US layout: keycode, keysym, state mask, Qt key.
+    {"A", "xcb", 38, 0x61, 0, Qt::Key_A, false, 65},
+    {"Shift+A", "xcb", 38, 0x41, 1, Qt::Key_A, false, 65},
+    {"space", "xcb", 65, 0x20, 0, Qt::Key_Space, false, 32},
+    {"F1", "xcb", 67, 0xffbe, 0, Qt::Key_F1, false, 0x70},
+    {"F4", "xcb", 70, 0xffc1, 0, Qt::Key_F4, false, 115},
+    {"F8", "xcb", 74, 0xffc5, 0, Qt::Key_F8, false, 119},
+    {"F11", "xcb", 95, 0xffc8, 0, Qt::Key_F11, false, 122},
+    {"Up", "xcb", 111, 0xff52, 0, Qt::Key_Up, false, 38},
+    {"Left", "xcb", 113, 0xff51, 0, Qt::Key_Left, false, 37},
+    {"Right", "xcb", 114, 0xff53, 0, Qt::Key_Right, false, 39},
+    {"Down", "xcb", 116, 0xff54, 0, Qt::Key_Down, false, 40},
+    {"keypad 1, Num Lock on", "xcb", 87, 0xffb1, numLock, Qt::Key_1, true, 97},
+    {"keypad 1, Num Lock off", "xcb", 87, 0xff9c, 0, Qt::Key_End, true, 0x23},
+    {"keypad 8, Num Lock off", "xcb", 80, 0xff97, 0, Qt::Key_Up, true, 38},
+    {"keypad 5, Num Lock off", "xcb", 84, 0xff9d, 0, Qt::Key_Clear, true, 0x0C},
+    {"keypad Enter", "xcb", 104, 0xff8d, 0, Qt::Key_Enter, true, 13},
+    // Non-US layouts keep the US names by place, letters by their keysym.
+    {"Italian a grave", "xcb", 48, 0xe0, 0, Qt::Key_Agrave, false, 0xDE},
+    {"UK backslash left of Z", "xcb", 94, 0x5c, 0, Qt::Key_Backslash, false, 0xE2},
+    {"AZERTY parenthesis on minus", "xcb", 20, 0x29, 0, Qt::Key_ParenRight, false, 0xBD},
+    {"AZERTY apostrophe on 4", "xcb", 13, 0x27, 0, Qt::Key_Apostrophe, false, 52},
+    {"AZERTY underscore on 8", "xcb", 17, 0x5f, 0, Qt::Key_Underscore, false, 56},
+    {"AZERTY A place types q", "xcb", 38, 0x71, 0, Qt::Key_Q, false, 81},
+    {"AZERTY e acute on 2", "xcb", 11, 0xe9, 0, Qt::Key_Eacute, false, 50},
+    {"Cyrillic ef on A", "xcb", 38, 0x6c6, 0, 0x424, false, 65},
+    {"Wayland too", "wayland", 52, 0x7a, 0, Qt::Key_Z, false, 90},
+    // Windows: the virtual-key code as it comes, only 1 to 254 being keys.
+    {"Windows OEM_102", "windows", 86, 0xE2, 0, Qt::Key_Less, false, 0xE2},
+    {"Windows 255", "windows", 30, 0xFF, 0, 0, false, 0},
+    {"Windows A beyond 16 bits", "windows", 30, 0x10041, 0, 0, false, 0},
+    // No native codes: Qt's key and keypad flag.
+    {"offscreen keypad 1", "offscreen", 0, 0, 0, Qt::Key_1, true, 97},
+    {"offscreen digit 1", "offscreen", 0, 0, 0, Qt::Key_1, false, 49},
+    {"offscreen less", "offscreen", 0, 0, 0, Qt::Key_Less, false, 0xE2},
+    {"offscreen F11", "offscreen", 0, 0, 0, Qt::Key_F11, false, 122},
+    {"offscreen keypad minus", "offscreen", 0, 0, 0, Qt::Key_Minus, true, 0x6D},
+    {"xcb with no native codes", "xcb", 0, 0, 0, Qt::Key_Down, false, 40},
+    {"unknown key", "offscreen", 0, 0, 0, Qt::Key_Eacute, false, 0},
+};
+
+} // namespace
 
 class KeyTranslationTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void keyDown_data() {
-        QTest::addColumn<QString>("platform");
-        QTest::addColumn<uint>("keycode");
-        QTest::addColumn<uint>("native");
-        QTest::addColumn<uint>("state");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<bool>("keypad");
-        QTest::addColumn<int>("code");
-        const uint numLock = 0x10;
-        // X11, US layout: keycode, keysym, state mask, Qt key.
-        QTest::newRow("A") << "xcb" << 38u << 0x61u << 0u << int(Qt::Key_A) << false << 65;
-        QTest::newRow("Shift+A") << "xcb" << 38u << 0x41u << 1u << int(Qt::Key_A) << false << 65;
-        QTest::newRow("W") << "xcb" << 25u << 0x77u << 0u << int(Qt::Key_W) << false << 87;
-        QTest::newRow("space") << "xcb" << 65u << 0x20u << 0u << int(Qt::Key_Space) << false << 32;
-        QTest::newRow("left of Z")
-            << "xcb" << 94u << 0x3cu << 0u << int(Qt::Key_Less) << false << 0xE2;
-        QTest::newRow("apostrophe")
-            << "xcb" << 48u << 0x27u << 0u << int(Qt::Key_Apostrophe) << false << 0xDE;
-        QTest::newRow("minus") << "xcb" << 20u << 0x2du << 0u << int(Qt::Key_Minus) << false
-                               << 0xBD;
-        QTest::newRow("digit 2") << "xcb" << 11u << 0x32u << 0u << int(Qt::Key_2) << false << 50;
-        QTest::newRow("at sign on 2")
-            << "xcb" << 11u << 0x40u << 1u << int(Qt::Key_At) << false << 50;
-        QTest::newRow("F1") << "xcb" << 67u << 0xffbeu << 0u << int(Qt::Key_F1) << false << 0x70;
-        QTest::newRow("F4") << "xcb" << 70u << 0xffc1u << 0u << int(Qt::Key_F4) << false << 115;
-        QTest::newRow("F8") << "xcb" << 74u << 0xffc5u << 0u << int(Qt::Key_F8) << false << 119;
-        QTest::newRow("F11") << "xcb" << 95u << 0xffc8u << 0u << int(Qt::Key_F11) << false << 122;
-        QTest::newRow("F12") << "xcb" << 96u << 0xffc9u << 0u << int(Qt::Key_F12) << false << 0x7B;
-        QTest::newRow("Up") << "xcb" << 111u << 0xff52u << 0u << int(Qt::Key_Up) << false << 38;
-        QTest::newRow("Left") << "xcb" << 113u << 0xff51u << 0u << int(Qt::Key_Left) << false << 37;
-        QTest::newRow("keypad 1, Num Lock on")
-            << "xcb" << 87u << 0xffb1u << numLock << int(Qt::Key_1) << true << 97;
-        QTest::newRow("keypad 1, Num Lock off")
-            << "xcb" << 87u << 0xff9cu << 0u << int(Qt::Key_End) << true << 0x23;
-        QTest::newRow("keypad 8, Num Lock on")
-            << "xcb" << 80u << 0xffb8u << numLock << int(Qt::Key_8) << true << 0x68;
-        QTest::newRow("keypad 8, Num Lock off")
-            << "xcb" << 80u << 0xff97u << 0u << int(Qt::Key_Up) << true << 38;
-        QTest::newRow("keypad 5, Num Lock off")
-            << "xcb" << 84u << 0xff9du << 0u << int(Qt::Key_Clear) << true << 0x0C;
-        QTest::newRow("keypad Enter")
-            << "xcb" << 104u << 0xff8du << 0u << int(Qt::Key_Enter) << true << 13;
-        QTest::newRow("Escape") << "xcb" << 9u << 0xff1bu << 0u << int(Qt::Key_Escape) << false
-                                << 27;
-        // Non-US layouts keep the US names by place, letters by their keysym.
-        QTest::newRow("Italian a grave")
-            << "xcb" << 48u << 0xe0u << 0u << int(Qt::Key_Agrave) << false << 0xDE;
-        QTest::newRow("AZERTY A place types q")
-            << "xcb" << 38u << 0x71u << 0u << int(Qt::Key_Q) << false << 81;
-        QTest::newRow("AZERTY e acute on 2")
-            << "xcb" << 11u << 0xe9u << 0u << int(Qt::Key_Eacute) << false << 50;
-        QTest::newRow("Cyrillic ef on A") << "xcb" << 38u << 0x6c6u << 0u << 0x424 << false << 65;
-        QTest::newRow("Wayland too")
-            << "wayland" << 52u << 0x7au << 0u << int(Qt::Key_Z) << false << 90;
-        // Windows: the virtual-key code as it comes.
-        QTest::newRow("Windows A")
-            << "windows" << 30u << 0x41u << 0u << int(Qt::Key_A) << false << 65;
-        QTest::newRow("Windows OEM_102")
-            << "windows" << 86u << 0xE2u << 0u << int(Qt::Key_Less) << false << 0xE2;
-        QTest::newRow("Windows numpad 1")
-            << "windows" << 79u << 0x61u << 0u << int(Qt::Key_1) << true << 97;
-        // No native codes: Qt's key and keypad flag.
-        QTest::newRow("offscreen A")
-            << "offscreen" << 0u << 0u << 0u << int(Qt::Key_A) << false << 65;
-        QTest::newRow("offscreen keypad 1")
-            << "offscreen" << 0u << 0u << 0u << int(Qt::Key_1) << true << 97;
-        QTest::newRow("offscreen digit 1")
-            << "offscreen" << 0u << 0u << 0u << int(Qt::Key_1) << false << 49;
-        QTest::newRow("offscreen less")
-            << "offscreen" << 0u << 0u << 0u << int(Qt::Key_Less) << false << 0xE2;
-        QTest::newRow("offscreen F11")
-            << "offscreen" << 0u << 0u << 0u << int(Qt::Key_F11) << false << 122;
-        QTest::newRow("offscreen keypad minus")
-            << "offscreen" << 0u << 0u << 0u << int(Qt::Key_Minus) << true << 0x6D;
-        QTest::newRow("xcb with no native codes")
-            << "xcb" << 0u << 0u << 0u << int(Qt::Key_Down) << false << 40;
-        // Windows: the virtual-key code as it comes, but only the codes 1 to 254 are keys.
-        QTest::newRow("Windows A")
-            << "windows" << 30u << 0x41u << 0u << int(Qt::Key_A) << false << 65;
-        QTest::newRow("Windows 255") << "windows" << 30u << 0xFFu << 0u << 0 << false << 0;
-        QTest::newRow("Windows A beyond 16 bits")
-            << "windows" << 30u << 0x10041u << 0u << 0 << false << 0;
-        QTest::newRow("unknown key")
-            << "offscreen" << 0u << 0u << 0u << int(Qt::Key_Eacute) << false << 0;
-    }
-
     void keyDown() {
-        QFETCH(QString, platform);
-        QFETCH(uint, keycode);
-        QFETCH(uint, native);
-        QFETCH(uint, state);
-        QFETCH(int, key);
-        QFETCH(bool, keypad);
-        QFETCH(int, code);
-        const QKeyEvent event(QEvent::KeyPress, key, keypad ? Qt::KeypadModifier : Qt::NoModifier,
-                              keycode, native, state);
-        QCOMPARE(int(virtualKeyCode(nativeKeyOf(event, platform))), code);
-    }
-
-    void characters_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QList<int>>("codes");
-        QTest::newRow("small a") << "a" << QList<int>{97};
-        QTest::newRow("a circumflex") << QString(QChar(0xE2)) << QList<int>{226};
-        QTest::newRow("capital thorn") << QString(QChar(0xDE)) << QList<int>{222};
-        QTest::newRow("one-half") << QString(QChar(0xBD)) << QList<int>{189};
-        QTest::newRow("euro") << QString(QChar(0x20AC)) << QList<int>{128};
-        QTest::newRow("keypad Enter") << "\r" << QList<int>{13};
-        QTest::newRow("Greek alpha") << QString(QChar(0x3B1)) << QList<int>{};
-        QTest::newRow("nothing typed") << QString() << QList<int>{};
-        QTest::newRow("two characters") << "s4" << QList<int>{115, 52};
-        QTest::newRow("outside the BMP") << QString::fromUcs4(U"\U0001F3BE") << QList<int>{};
+        for (const auto& k : keys) {
+            const QKeyEvent event(QEvent::KeyPress, k.key,
+                                  k.keypad ? Qt::KeypadModifier : Qt::NoModifier, k.keycode,
+                                  k.native, k.state);
+            const int got = virtualKeyCode(nativeKeyOf(event, QString::fromLatin1(k.platform)));
+            QVERIFY2(got == k.code, qPrintable(QStringLiteral("%1: %2").arg(k.name).arg(got)));
+        }
     }
 
     void characters() {
-        QFETCH(QString, text);
-        QFETCH(QList<int>, codes);
-        QList<int> got;
-        for (const std::uint8_t c : characterCodes(text))
-            got.append(c);
-        QCOMPARE(got, codes);
+        const std::pair<QString, std::vector<std::uint8_t>> typed[] = {
+            {QStringLiteral("a"), {97}},       {QString(QChar(0xE2)), {226}},
+            {QString(QChar(0x20AC)), {128}},   {QStringLiteral("\r"), {13}},
+            {QString(QChar(0x3B1)), {}},       {QString(), {}},
+            {QStringLiteral("s4"), {115, 52}}, {QString::fromUcs4(U"\U0001F3BE"), {}}};
+        for (const auto& [text, codes] : typed)
+            QCOMPARE(characterCodes(text), codes);
+    }
+
+    // Whatever the native event holds, the code is a Windows key code (0 for none) and each
+    // character typed gives one code at most.
+    void anyInput() {
+        std::mt19937 generator(7);
+        const auto random = [&generator] { return std::uint32_t(generator()); };
+        for (int i = 0; i < 200000; ++i) {
+            const NativeKey key{KeySource(random() % 3),
+                                random() >> (random() % 32),
+                                random() >> (random() % 32),
+                                random(),
+                                int(random()),
+                                random() % 2 == 0};
+            QVERIFY(virtualKeyCode(key) <= 254);
+            const char16_t text[] = {char16_t(random()), char16_t(random() % 0x800)};
+            QVERIFY(characterCodes(QString::fromUtf16(text, 2)).size() <= 2);
+        }
     }
 };
 

@@ -1,209 +1,135 @@
-// Menu commands: new match, training, level, sets, racquet size, re-spin and colours.
+// Menu commands: new match, training, level, sets, racquet size, re-spin, computer,
+// surfaces and colours.
 #include "FakePlatform.h"
 
 #include "app/Modulo1.h"
 
 #include <QtTest>
 
+#include <map>
+
 using namespace quindra;
 using namespace std::string_literals;
 using namespace quindra::testing;
+
+namespace {
+
+// What the commands may change, and the menu's check marks (three letters each), in one
+// line: interval, clock, sets | racquet heights and left top | flags | marks | court, points.
+QString state(const GameCore& g, const FakePlatform& host) {
+    const auto& m = g.menu;
+    const std::pair<bool, const char*> marks[] = {
+        {m.mnuPri, "Pri"},      {m.mnuInt, "Int"},     {m.mnuPro, "Pro"},
+        {m.mnuSet_Uno, "Uno"},  {m.mnuSet_Tre, "Tre"}, {m.mnuSet_Cinque, "Cin"},
+        {m.mnuGrandi, "Gra"},   {m.mnuPiccole, "Pic"}, {m.mnuRief, "Rie"},
+        {m.mnuComputer, "Com"}, {m.mnuWimb, "Wim"},    {m.mnuRoland, "Rol"},
+        {m.mnuOpUsa, "Ope"}};
+    QString text = QStringLiteral("%1 %2 %3 %4/%5@%6 %7%8|")
+                       .arg(host.interval)
+                       .arg(host.clock ? "on" : "off")
+                       .arg(g.NumSet)
+                       .arg(g.Racchetta_Rossa.Height)
+                       .arg(g.Racchetta_Blu.Height)
+                       .arg(g.Racchetta_Blu.Top)
+                       .arg(g.Allenamento ? "wall " : "", g.RiEffetto ? "spin " : "");
+    for (const auto& [checked, name] : marks)
+        text += checked ? QString::fromLatin1(name) + " " : QString();
+    return text + QString::number(g.Campo.BackColor, 16) + " " +
+           QString::fromStdString(g.lblPuntoBlu.Caption);
+}
+
+void row(const char* commands, const char* state) {
+    QTest::newRow(commands) << QString::fromLatin1(commands) << QString::fromLatin1(state);
+}
+
+} // namespace
 
 class OptionsTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void levels_data() {
-        QTest::addColumn<int>("item");
-        QTest::addColumn<bool>("running");
-        QTest::addColumn<int>("interval");
-        QTest::newRow("Professionista stopped") << 2 << false << 40;
-        QTest::newRow("Professionista running") << 2 << true << 40;
-        QTest::newRow("Intermedio") << 1 << true << 50;
-        QTest::newRow("Principiante") << 0 << false << 100;
+    // From a rally at 30-0, the left racquet at 1000.
+    void commands_data() {
+        QTest::addColumn<QString>("commands");
+        QTest::addColumn<QString>("state");
+        row("", "100 on 1 900/900@1000 |Pri Uno Gra Wim 8000 30");
+        row("Pro", "40 on 1 900/900@1000 |Pro Uno Gra Wim 8000 30");
+        row("Int Pri", "100 on 1 900/900@1000 |Pri Uno Gra Wim 8000 30");
+        row("Tre", "100 on 3 900/900@1000 |Pri Tre Gra Wim 8000 30");
+        row("Tre Cinque", "100 on 5 900/900@1000 |Pri Cin Gra Wim 8000 30");
+        row("Piccole", "100 on 1 450/450@1000 |Pri Uno Pic Wim 8000 30");
+        row("Piccole Grandi", "100 on 1 900/900@1000 |Pri Uno Gra Wim 8000 30");
+        row("Allenamento", "100 off 1 900/5052@0 wall |Pri Uno Gra Wim 8000 0");
+        row("Allenamento Piccole", "100 off 1 450/5052@0 wall |Pri Uno Pic Wim 8000 0");
+        row("Allenamento low Allenamento", "100 off 1 900/5052@0 wall |Pri Uno Gra Wim 8000 0");
+        row("Allenamento decided", "100 off 1 900/5052@0 wall |Pri Uno Gra Wim 8000 0");
+        row("Piccole Allenamento Nuova", "100 off 1 450/450@0 |Pri Uno Pic Wim 8000 0");
+        row("Rief", "100 on 1 900/900@1000 spin |Pri Uno Gra Rie Wim 8000 30");
+        row("Rief Rief", "100 on 1 900/900@1000 |Pri Uno Gra Wim 8000 30");
+        row("Rief Nuova", "100 off 1 900/900@1000 |Pri Uno Gra Wim 8000 0");
+        row("Allenamento Computer", "100 off 1 900/900@0 |Pri Uno Gra Com Wim 8000 0");
+        row("Computer Allenamento", "100 off 1 900/5052@0 wall |Pri Uno Gra Wim 8000 0");
+        row("Computer Nuova", "100 off 1 900/900@1000 |Pri Uno Gra Com Wim 8000 0");
+        row("Roland", "100 on 1 900/900@1000 |Pri Uno Gra Rol 404080 30");
+        row("Roland OpUsa", "100 on 1 900/900@1000 |Pri Uno Gra Ope 808000 30");
+        row("OpUsa Wimb Wimb", "100 on 1 900/900@1000 |Pri Uno Gra Wim 4000 30");
     }
 
-    void levels() {
-        QFETCH(int, item);
-        QFETCH(bool, running);
-        QFETCH(int, interval);
+    void commands() {
+        QFETCH(QString, commands);
+        QFETCH(QString, state);
         StartedGame s;
-        s.game.mnuInt_Click();
-        s.host.clock = running;
-        void (GameCore::*handlers[])() = {&GameCore::mnuPri_Click, &GameCore::mnuInt_Click,
-                                          &GameCore::mnuPro_Click};
-        (s.game.*handlers[item])();
-        QCOMPARE(s.host.interval, interval);
-        QCOMPARE(s.host.clock, running); // a level never starts or stops the clock
-        QCOMPARE(s.game.menu.mnuPri, item == 0);
-        QCOMPARE(s.game.menu.mnuInt, item == 1);
-        QCOMPARE(s.game.menu.mnuPro, item == 2);
-    }
-
-    void setsChangeTheMatchInProgress() {
-        StartedGame s;
-        s.game.lblPuntoBlu.Caption = "30"s;
-        s.game.mnuSet_Tre_Click();
-        QCOMPARE(s.game.NumSet, 3);
-        QVERIFY(!s.game.menu.mnuSet_Uno && s.game.menu.mnuSet_Tre && !s.game.menu.mnuSet_Cinque);
-        QCOMPARE(s.game.lblPuntoBlu.Caption, std::string("30")); // no new match
-        s.game.mnuSet_Cinque_Click();
-        QCOMPARE(s.game.NumSet, 5);
-        QVERIFY(!s.game.menu.mnuSet_Tre && s.game.menu.mnuSet_Cinque);
-    }
-
-    void racquetSizes() {
-        StartedGame s;
-        s.game.Racchetta_Blu.Top = 1000;
-        s.game.mnuPiccole_Click();
-        QCOMPARE(s.game.Racchetta_Rossa.Height, 450.0f);
-        QCOMPARE(s.game.Racchetta_Blu.Height, 450.0f);
-        QCOMPARE(s.game.Racchetta_Blu.Top, 1000.0f); // shrinks at its lower end
-        QVERIFY(!s.game.menu.mnuGrandi && s.game.menu.mnuPiccole);
-        s.game.mnuGrandi_Click();
-        QCOMPARE(s.game.Racchetta_Blu.Height, 900.0f);
-        QVERIFY(s.game.menu.mnuGrandi && !s.game.menu.mnuPiccole);
-    }
-
-    void smallRacquetsLeaveTheWall() {
-        StartedGame s;
-        s.game.mnuAllenamento_Click();
-        s.game.mnuPiccole_Click();
-        QCOMPARE(s.game.Racchetta_Rossa.Height, 450.0f);
-        QCOMPARE(s.game.Racchetta_Blu.Height, 5052.0f);
-    }
-
-    void trainingWall() {
-        StartedGame s;
-        s.game.Racchetta_Blu.Move(2080, 1500);
-        s.game.lblPuntoRosso.Caption = "40"s;
+        GameCore& g = s.game;
+        using C = GameCore;
+        const std::map<QString, void (GameCore::*)()> menu = {
+            {"Pri", &C::mnuPri_Click},
+            {"Int", &C::mnuInt_Click},
+            {"Pro", &C::mnuPro_Click},
+            {"Tre", &C::mnuSet_Tre_Click},
+            {"Cinque", &C::mnuSet_Cinque_Click},
+            {"Grandi", &C::mnuGrandi_Click},
+            {"Piccole", &C::mnuPiccole_Click},
+            {"Rief", &C::mnuRief_Click},
+            {"Nuova", &C::mnuNuovaPartita_Click},
+            {"Allenamento", &C::mnuAllenamento_Click},
+            {"Computer", &C::mnuComputer_Click},
+            {"Wimb", &C::mnuWimb_Click},
+            {"Roland", &C::mnuRoland_Click},
+            {"OpUsa", &C::mnuOpUsa_Click},
+            {"decided", &C::Nuova_partita}}; // a new match after a decided one
+        g.Racchetta_Blu.Top = 1000;
+        g.lblPuntoBlu.Caption = "30"s;
         s.host.clock = true;
-        s.game.mnuAllenamento_Click();
-        QCOMPARE(s.game.Racchetta_Blu.Top, 0.0f);
-        QCOMPARE(s.game.Racchetta_Blu.Height, 5052.0f);
-        QCOMPARE(s.game.Racchetta_Blu.Left, 2080.0f);
-        QVERIFY(s.game.Allenamento);
-        QCOMPARE(s.game.lblPuntoRosso.Caption, std::string("0")); // a new match
-        QVERIFY(!s.host.clock);
-        s.game.ControllaTasti(90);
-        s.game.ControllaTasti(226);
-        QCOMPARE(s.game.Racchetta_Blu.Top, 0.0f);
-        QCOMPARE(s.game.Racchetta_Blu.Left, 2080.0f);
+        for (const QString& command : commands.split(' ', Qt::SkipEmptyParts))
+            command == "low" ? void(g.Racchetta_Blu.Top = 300) : (g.*menu.at(command))();
+        QCOMPARE(::state(g, s.host), state);
     }
 
-    void trainingTwiceResetsTheWall() {
+    void colours() {
         StartedGame s;
-        s.game.mnuAllenamento_Click();
-        s.game.Racchetta_Blu.Top = 300;
-        s.game.lblPuntoBlu.Caption = "15"s;
-        s.game.mnuAllenamento_Click();
-        QCOMPARE(s.game.Racchetta_Blu.Top, 0.0f);
-        QCOMPARE(s.game.lblPuntoBlu.Caption, std::string("0"));
-        QVERIFY(s.game.Allenamento);
-    }
-
-    void trainingLastsThroughDecidedMatches() {
-        StartedGame s;
-        s.game.mnuAllenamento_Click();
-        s.game.Nuova_partita(); // as after a decided match
-        QVERIFY(s.game.Allenamento);
-        QCOMPARE(s.game.Racchetta_Blu.Height, 5052.0f);
-    }
-
-    void newMatchEndsTraining() {
-        StartedGame s;
-        s.game.mnuPiccole_Click();
-        s.game.mnuAllenamento_Click();
-        s.game.mnuNuovaPartita_Click();
-        QVERIFY(!s.game.Allenamento);
-        QCOMPARE(s.game.Racchetta_Blu.Height, 450.0f);
-        QCOMPARE(s.game.Racchetta_Blu.Top, 0.0f);
-    }
-
-    void reSpinToggles() {
-        StartedGame s;
-        s.game.mnuRief_Click();
-        QVERIFY(s.game.RiEffetto && s.game.menu.mnuRief);
-        s.game.mnuRief_Click();
-        QVERIFY(!s.game.RiEffetto && !s.game.menu.mnuRief);
-        s.game.mnuRief_Click();
-        s.game.mnuNuovaPartita_Click(); // the mark goes with the flag
-        QVERIFY(!s.game.RiEffetto && !s.game.menu.mnuRief);
-    }
-
-    void colourPicked() {
-        StartedGame s;
-        s.host.colourAnswers = {rgb(10, 20, 30)};
-        s.game.mnuColPallina_Click();
-        QCOMPARE(s.game.Pallina.BackColor, rgb(10, 20, 30));
-        QCOMPARE(s.host.colourPresets.front(), Colour(0));
-        // The next opening starts from the ball's colour, whatever it is for.
-        s.host.colourAnswers = {rgb(1, 2, 3)};
-        s.game.mnuCampoColore_Click();
-        QCOMPARE(s.host.colourPresets.back(), rgb(10, 20, 30));
-        QCOMPARE(s.game.Campo.BackColor, rgb(1, 2, 3));
-    }
-
-    void colourCancelled() {
-        StartedGame s;
-        s.host.colourAnswers = {rgb(10, 20, 30)};
-        s.game.mnuColPallina_Click();
-        s.game.mnuCol_Sinistra_Click(); // cancelled
-        QCOMPARE(s.game.Racchetta_Blu.BackColor, colours::blue);
-        QCOMPARE(s.game.lblPuntoBlu.ForeColor, Colour(0x00FF0000));
-        s.game.mnuCol_Destra_Click(); // cancelled, and the right label already matches
-        QCOMPARE(s.game.lblPuntoRosso.ForeColor, Colour(0x000000C0));
-        s.game.mnuColPallina_Click(); // preset still the last colour picked
-        QCOMPARE(s.host.colourPresets.back(), rgb(10, 20, 30));
-        QCOMPARE(s.game.Pallina.BackColor, rgb(10, 20, 30));
-    }
-
-    void racquetColourReachesItsLabel() {
-        StartedGame s;
-        s.host.colourAnswers = {rgb(200, 100, 0)};
-        s.game.mnuCol_Destra_Click();
-        QCOMPARE(s.game.Racchetta_Rossa.BackColor, rgb(200, 100, 0));
-        QCOMPARE(s.game.lblPuntoRosso.ForeColor, rgb(200, 100, 0));
-    }
-
-    void coloraByPropertyName() {
-        StartedGame s;
-        s.host.colourAnswers = {rgb(5, 5, 5), rgb(6, 6, 6), rgb(7, 7, 7)};
-        const Shape ball = s.game.Pallina;
-        s.game.colora(s.game.Pallina, 1); // a shape has no text colour: nothing happens
-        QCOMPARE(s.game.Pallina.BackColor, ball.BackColor);
-        QCOMPARE(s.game.Pallina.BorderColor, ball.BorderColor);
-        s.game.colora(s.game.lblPuntoBlu, 1);
-        QCOMPARE(s.game.lblPuntoBlu.ForeColor, rgb(6, 6, 6));
-        s.game.colora(s.game.Pallina, 9); // no such selector
-        QCOMPARE(s.game.Pallina.BackColor, ball.BackColor);
-        QCOMPARE(s.game.FinColore.Color, rgb(7, 7, 7));
-    }
-
-    void surfaces() {
-        StartedGame s;
-        s.game.mnuWimb_Click();
-        QCOMPARE(s.game.Campo.BackColor, Colour(0x00004000));
-        s.game.mnuRoland_Click();
-        QCOMPARE(s.game.Campo.BackColor, Colour(0x00404080));
-        QVERIFY(!s.game.menu.mnuWimb && s.game.menu.mnuRoland && !s.game.menu.mnuOpUsa);
-        s.game.mnuOpUsa_Click();
-        QCOMPARE(s.game.Campo.BackColor, Colour(0x00808000));
-        s.host.colourAnswers = {colours::wimbledon};
-        s.game.mnuCampoColore_Click(); // even the Wimbledon colour leaves the marks alone
-        QVERIFY(!s.game.menu.mnuWimb && s.game.menu.mnuOpUsa);
-        QCOMPARE(s.game.Campo.BackColor, colours::wimbledon);
-    }
-
-    void coloursSurviveANewMatch() {
-        StartedGame s;
-        s.game.mnuRoland_Click();
-        s.host.colourAnswers = {rgb(9, 9, 9)};
-        s.game.mnuColPallina_Click();
-        s.game.mnuNuovaPartita_Click();
-        QCOMPARE(s.game.Campo.BackColor, colours::rolandGarros);
-        QCOMPARE(s.game.Pallina.BackColor, rgb(9, 9, 9));
-        QVERIFY(s.game.menu.mnuRoland);
+        GameCore& g = s.game;
+        s.host.colourAnswers = {rgb(10, 20, 30), std::nullopt, rgb(200, 100, 0), rgb(1, 2, 3)};
+        g.mnuColPallina_Click();
+        g.mnuCol_Sinistra_Click(); // cancelled: nothing changes
+        g.mnuCol_Destra_Click();   // the racquet's colour reaches its label
+        g.mnuCampoColore_Click();  // a colour of its own leaves the surface's mark alone
+        QCOMPARE(std::vector({g.Pallina.BackColor, g.Racchetta_Blu.BackColor,
+                              g.lblPuntoBlu.ForeColor, g.Racchetta_Rossa.BackColor,
+                              g.lblPuntoRosso.ForeColor, g.Campo.BackColor}),
+                 std::vector({rgb(10, 20, 30), colours::blue, colours::blue, rgb(200, 100, 0),
+                              rgb(200, 100, 0), rgb(1, 2, 3)}));
+        QVERIFY(g.menu.mnuWimb);
+        // Each opening starts from the last colour picked, whatever it was for.
+        QCOMPARE(s.host.colourPresets,
+                 std::vector<Colour>({0, rgb(10, 20, 30), rgb(10, 20, 30), rgb(200, 100, 0)}));
+        s.host.colourAnswers = {rgb(5, 5, 5), rgb(6, 6, 6)};
+        const Shape ball = g.Pallina;
+        g.colora(g.Pallina, 1); // a shape has no text colour
+        g.colora(g.Pallina, 9); // no such selector
+        QCOMPARE(g.Pallina.BackColor + g.Pallina.BorderColor, ball.BackColor + ball.BorderColor);
+        QCOMPARE(g.FinColore.Color, rgb(6, 6, 6));
+        g.mnuNuovaPartita_Click(); // colours outlive the match
+        QCOMPARE(g.Campo.BackColor, rgb(1, 2, 3));
     }
 };
 

@@ -4,18 +4,30 @@
 #include "soak/SoakDriver.h"
 
 #include <cstdio>
-#include <cstdlib>
+
+namespace {
+
+struct ByteChoices : quindra::soak::Choices {
+    const std::uint8_t* data;
+    std::size_t size, position = 0;
+    ByteChoices(const std::uint8_t* d, std::size_t s) : data(d), size(s) {}
+    std::uint32_t below(std::uint32_t bound) override {
+        std::uint32_t value = 0;
+        for (std::uint32_t span = 1; span < bound && span != 0; span <<= 8, ++position)
+            value = (value << 8) | (position < size ? data[position] : 0);
+        return value % bound;
+    }
+};
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    quindra::soak::ByteChoices choices(data, size);
+    ByteChoices choices(data, size);
     quindra::soak::Driver driver(choices);
-    while (!choices.exhausted()) {
-        if (!driver.step()) {
-            std::fprintf(stderr, "event %llu (%s): %s\n",
-                         static_cast<unsigned long long>(driver.counts().events),
-                         driver.lastEvent().c_str(), driver.failure().c_str());
-            std::abort();
-        }
-    }
+    while (choices.position < size)
+        if (!driver.step())
+            std::fprintf(stderr, "event %llu (%s): %s\n", (unsigned long long)driver.events,
+                         driver.lastEvent.c_str(), driver.failure.c_str()),
+                std::abort();
     return 0;
 }
