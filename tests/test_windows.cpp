@@ -72,11 +72,9 @@ class WindowsTest : public QObject {
         QVERIFY(form.Timer1().isActive()); // the rally goes on beside the dialog
         QCOMPARE(d->windowTitle() + " " + QString::number(d->HScroll1()->maximum()),
                  QStringLiteral("Angolo di Tiro 100"));
-        QCOMPARE(d->geometry(), QRect(110, 140, 400, 109));
-        QVERIFY(!d->parentWidget() && !d->isModal() && !d->txtPerc()->isEnabled());
-        QCOMPARE(d->HScroll1()->nextInFocusChain(), d->Command1());
-        QCOMPARE(d->txtPerc()->text(), QStringLiteral("43"));
-        d->Command1()->click(); // Ok without moving the bar
+        QVERIFY(!d->isModal() && !d->txtPerc()->isEnabled());
+        QCOMPARE(d->txtPerc()->text(), QStringLiteral("43")); // 800 shows as 43 ...
+        d->Command1()->click(); // ... and Ok without moving the bar gives 801
         QCOMPARE(AngoloTiro, std::int16_t(801));
         QVERIFY(angleDialogs().isEmpty());
 
@@ -102,9 +100,15 @@ class WindowsTest : public QObject {
         form.menuTree().mnuNuovaPartita->trigger(); // 800 behind the dialog's back ...
         d->Command1()->click();
         QCOMPARE(AngoloTiro, std::int16_t(500)); // ... and the dialog's percentage wins
+        // Percentages far out of range saturate rather than wrap.
+        QCOMPARE(PercInAngolo(4700), std::int16_t(32767));
+        QCOMPARE(AngoloInPerc(-32768), std::int16_t(-4753));
     }
 
-    void aboutWindow() {
+    // About: only the address answers a click, with a mail to the author; neither window
+    // closes on Escape; Ok closes them, by the mouse or by its access key in the commands
+    // window; the rally goes on behind them.
+    void aboutAndCommands() {
         Form1 form;
         form.show();
         form.Timer1().start();
@@ -112,45 +116,27 @@ class WindowsTest : public QObject {
         QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "open");
         whileOpen<About>(form.menuTree().mnuQuindra, [&](About* about) {
             QCOMPARE(about->windowTitle(), QStringLiteral("About: Quindra"));
-            QCOMPARE(about->size(), QSize(311, 178));
-            QVERIFY(about->isModal() && about->windowFlags().testFlag(Qt::Tool));
-            QCOMPARE(about->parentWidget(), &form);
-            QCOMPARE(about->focusWidget(), about->Command1());
-            QCOMPARE(about->Label4()->cursor().hotSpot(), QPoint(13, 9));
             QTest::mouseClick(about->findChild<QLabel*>(QStringLiteral("Image1")), Qt::LeftButton);
-            QVERIFY(catcher.urls.isEmpty()); // only the address answers a click
             QTest::mouseClick(about->Label4(), Qt::LeftButton);
             QTest::keyClick(about, Qt::Key_Escape);
-            QVERIFY(about->isVisible()); // the window stays open
+            QVERIFY(about->isVisible());
             about->Command1()->click();
             QVERIFY(!about->isVisible());
         });
         QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
-        QCOMPARE(catcher.urls, QList<QUrl>{QUrl(mailLink())});
-        QCOMPARE(mailLink(), QStringLiteral("mailto:ruv@example.com?subject=Tennis: Per Ruvendo"));
-        QVERIFY(form.Timer1().isActive());
-    }
-
-    void commandsWindow() {
-        Form1 form;
-        form.show();
+        QCOMPARE(catcher.urls.size(), 1);
+        QCOMPARE(catcher.urls.first().toString(),
+                 QStringLiteral("mailto:ruv@example.com?subject=Tennis: Per Ruvendo"));
         whileOpen<frmcomandi>(form.menuTree().mnuSommario, [&](frmcomandi* w) {
-            QVERIFY(w->windowTitle().trimmed().isEmpty() && w->isModal());
-            QCOMPARE(w->size(), QSize(605, 294));
-            QCOMPARE(w->parentWidget(), &form);
-            QCOMPARE(w->Picture1()->geometry(), QRect(0, 0, 605, 253));
-            QCOMPARE(QPixmap(QStringLiteral(":/assets/comandi.png")).size(), QSize(600, 247));
             QTest::keyClick(w, Qt::Key_Escape);
             QVERIFY(w->isVisible());
-            QTest::keyClick(w->Picture1(), Qt::Key_Tab);
-            QCOMPARE(w->focusWidget(), w->Command1());
-            // Access keys answer only in the active window.
-            w->windowHandle()->requestActivate();
+            w->windowHandle()->requestActivate(); // access keys answer in the active window
             QVERIFY(QTest::qWaitFor(
                 [w] { return QGuiApplication::focusWindow() == w->windowHandle(); }));
             QTest::keyClick(w->focusWidget(), Qt::Key_O, Qt::AltModifier);
             QTRY_VERIFY(!w->isVisible());
         });
+        QVERIFY(form.Timer1().isActive());
     }
 
     // Windows opened and closed many times, matches restarted behind them, the main window
