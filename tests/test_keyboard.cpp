@@ -82,10 +82,8 @@ class KeyboardTest : public QObject {
         // height + 250.
         const float equal = fakeOuterHeight + 250 - 500 - 900;
         QTest::newRow("up at 50 refused") << 900.0f << 50.0f << 119 << 50.0f;
-        QTest::newRow("up at 51 allowed") << 900.0f << 51.0f << 119 << -199.0f;
         QTest::newRow("down equal refused") << 900.0f << equal << 90 << equal;
         QTest::newRow("down a twip less") << 900.0f << equal - 1 << 90 << equal + 249;
-        QTest::newRow("small racquet down") << 450.0f << equal << 90 << equal + 250;
     }
 
     void limits() {
@@ -102,18 +100,6 @@ class KeyboardTest : public QObject {
         s.game.ControllaTasti(static_cast<std::int16_t>(blueCode));
         QCOMPARE(s.game.Racchetta_Rossa.Top, after);
         QCOMPARE(s.game.Racchetta_Blu.Top, after);
-    }
-
-    // A re-spin key and its character each roll again.
-    void reSpinTwice() {
-        StartedGame s;
-        s.game.RiEffetto = true;
-        s.game.PassoX = 200;
-        s.host.draws = {0.1f, 0.1f, 0.9f, 0.5f};
-        s.game.Form_KeyDown(83, 0);
-        QCOMPARE(s.game.PassoY, 11);
-        s.game.Form_KeyPress(115);
-        QCOMPARE(s.game.PassoY, -51);
     }
 };
 

@@ -24,14 +24,10 @@ QString state(const GameCore& g, const FakePlatform& host) {
         {m.mnuGrandi, "Gra"},   {m.mnuPiccole, "Pic"}, {m.mnuRief, "Rie"},
         {m.mnuComputer, "Com"}, {m.mnuWimb, "Wim"},    {m.mnuRoland, "Rol"},
         {m.mnuOpUsa, "Ope"}};
-    QString text = QStringLiteral("%1 %2 %3 %4/%5@%6 %7%8|")
-                       .arg(host.interval)
-                       .arg(host.clock ? "on" : "off")
-                       .arg(g.NumSet)
-                       .arg(g.Racchetta_Rossa.Height)
-                       .arg(g.Racchetta_Blu.Height)
-                       .arg(g.Racchetta_Blu.Top)
-                       .arg(g.Allenamento ? "wall " : "", g.RiEffetto ? "spin " : "");
+    QString text = QString::asprintf(
+        "%d %s %d %g/%g@%g %s%s|", host.interval, host.clock ? "on" : "off", g.NumSet,
+        double(g.Racchetta_Rossa.Height), double(g.Racchetta_Blu.Height),
+        double(g.Racchetta_Blu.Top), g.Allenamento ? "wall " : "", g.RiEffetto ? "spin " : "");
     for (const auto& [checked, name] : marks)
         text += checked ? QString::fromLatin1(name) + " " : QString();
     return text + QString::number(g.Campo.BackColor, 16) + " " +
