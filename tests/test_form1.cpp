@@ -201,11 +201,9 @@ class Form1Test : public QObject {
         };
         const double right = std::round(g.Campo.Width / 15) * 15,
                      bottom = std::round(g.Campo.Height / 15) * 15;
-        const Spans row = {{0, 60, white},
-                           {2250, 2310, white},
-                           {3810, 3870, white},
-                           {5250, 5310, white},
-                           {right - 60, right, white}};
+        Spans row = {{0, 60, white}, {right - 60, right, white}}; // border, and the lines
+        for (const double line : {2280, 3840, 5280})
+            row.emplace_back(line - 30, line + 30, white);
         for (int x = 0; (x + 0.5) * perPixel < right; ++x)
             check(row, x, int(1500 / perPixel), (x + 0.5) * perPixel);
         for (const Shape* r : {&g.Racchetta_Blu, &g.Racchetta_Rossa}) {
@@ -219,10 +217,6 @@ class Form1Test : public QObject {
             for (int y = 0; (y + 0.5) * perPixel < bottom; ++y)
                 check(column, int((r->Left + r->Width / 2) / perPixel), y, (y + 0.5) * perPixel);
         }
-        const Shape& ball = g.Pallina;
-        QCOMPARE(
-            image.pixelColor(int((ball.Left + 66) / perPixel), int((ball.Top + 66) / perPixel)),
-            yellow);
         for (int i = 0; i < 2 * GameCore::setColumns + 3; ++i) {
             const Label& l = i < 3 ? *std::array{&g.lblPuntoBlu, &g.Label1, &g.lblPuntoRosso}[i]
                                    : (i % 2 ? g.lblSet_Sin : g.lblSet_Dest)[(i - 3) / 2];
@@ -255,9 +249,6 @@ class Form1Test : public QObject {
         QTest::keyClick(&form, Qt::Key_A); // key-down 65 and character 97
         QApplication::setStyle(style);
         QCOMPARE(g.Racchetta_Blu.Top, 1420.0f);
-        QTest::keyClick(&form, Qt::Key_X);
-        QTest::keyClick(&form, Qt::Key_Less);
-        QCOMPARE(g.Racchetta_Blu.Left, 720.0f);
         QTest::keyClick(&form, Qt::Key_X);
         // On a US keyboard "<" is Shift and comma: the character alone places the racquet.
         QTest::sendKeyEvent(QTest::Click, &form, Qt::Key_Comma, QStringLiteral("<"),

@@ -101,31 +101,30 @@ class OptionsTest : public QObject {
         QCOMPARE(::state(g, s.host), state);
     }
 
+    // Picked, cancelled, reaching a racquet's label; each opening preset to the last colour
+    // picked; a property an element lacks, or no property, changes nothing; a new match
+    // keeps them all.
     void colours() {
         StartedGame s;
         GameCore& g = s.game;
-        s.host.colourAnswers = {rgb(10, 20, 30), std::nullopt, rgb(200, 100, 0), rgb(1, 2, 3)};
+        s.host.colourAnswers = {rgb(1, 2, 3), std::nullopt,    rgb(4, 5, 6),
+                                rgb(7, 8, 9), rgb(10, 11, 12), rgb(13, 14, 15)};
         g.mnuColPallina_Click();
-        g.mnuCol_Sinistra_Click(); // cancelled: nothing changes
-        g.mnuCol_Destra_Click();   // the racquet's colour reaches its label
-        g.mnuCampoColore_Click();  // a colour of its own leaves the surface's mark alone
-        QCOMPARE(std::vector({g.Pallina.BackColor, g.Racchetta_Blu.BackColor,
+        g.mnuCol_Sinistra_Click();
+        g.mnuCol_Destra_Click();
+        g.mnuCampoColore_Click(); // leaves the surface's mark alone
+        g.colora(g.Pallina, 1);   // a shape has no text colour
+        g.colora(g.Pallina, 9);
+        g.mnuNuovaPartita_Click();
+        QCOMPARE(std::vector({g.Pallina.BackColor, g.Pallina.BorderColor, g.Racchetta_Blu.BackColor,
                               g.lblPuntoBlu.ForeColor, g.Racchetta_Rossa.BackColor,
-                              g.lblPuntoRosso.ForeColor, g.Campo.BackColor}),
-                 std::vector({rgb(10, 20, 30), colours::blue, colours::blue, rgb(200, 100, 0),
-                              rgb(200, 100, 0), rgb(1, 2, 3)}));
+                              g.lblPuntoRosso.ForeColor, g.Campo.BackColor, g.FinColore.Color}),
+                 std::vector({rgb(1, 2, 3), colours::windowText, colours::blue, colours::blue,
+                              rgb(4, 5, 6), rgb(4, 5, 6), rgb(7, 8, 9), rgb(13, 14, 15)}));
         QVERIFY(g.menu.mnuWimb);
-        // Each opening starts from the last colour picked, whatever it was for.
         QCOMPARE(s.host.colourPresets,
-                 std::vector<Colour>({0, rgb(10, 20, 30), rgb(10, 20, 30), rgb(200, 100, 0)}));
-        s.host.colourAnswers = {rgb(5, 5, 5), rgb(6, 6, 6)};
-        const Shape ball = g.Pallina;
-        g.colora(g.Pallina, 1); // a shape has no text colour
-        g.colora(g.Pallina, 9); // no such selector
-        QCOMPARE(g.Pallina.BackColor + g.Pallina.BorderColor, ball.BackColor + ball.BorderColor);
-        QCOMPARE(g.FinColore.Color, rgb(6, 6, 6));
-        g.mnuNuovaPartita_Click(); // colours outlive the match
-        QCOMPARE(g.Campo.BackColor, rgb(1, 2, 3));
+                 std::vector<Colour>(
+                     {0, rgb(1, 2, 3), rgb(1, 2, 3), rgb(4, 5, 6), rgb(7, 8, 9), rgb(10, 11, 12)}));
     }
 };
 

@@ -203,15 +203,12 @@ class ScoringTest : public QObject {
         row("BBBRRRBR", "40-40 0-0 0-0 0-0 0-0 B");
         row("BBBRRRBRR", "40-V 0-0 0-0 0-0 0-0 B");
         row("BBBRRRBB", "0-0 1-0 0-0 0-0 0-0 R");
-        row("BBRRBB", "0-0 1-0 0-0 0-0 0-0 R");
         row("BBBRRRBRRR", "0-0 0-1 0-0 0-0 0-0 R");
         row("3bbbbrrrrbb", "0-0 6-4 0-0 0-0 1-0 B");
-        row("3bbbbbrrrrrb", "0-0 6-5 0-0 0-0 0-0 R");
         row("3bbbbbrrrrrbb", "0-0 7-5 0-0 0-0 1-0 B");
         row("3bbbbbrrrrrbrb", "0-0 7-6 0-0 0-0 0-0 R");
         row("3bbbbbrrrrrbrbb", "0-0 8-6 0-0 0-0 1-0 B");
         row("3bbbbbrrrrrbrrr", "0-0 6-8 0-0 0-0 0-1 B");
-        row("3rrrrrbbbbr", "0-0 4-6 0-0 0-0 0-1 B");
         row("3brbrbrbrbrbrbrbrbb", "0-0 10-8 0-0 0-0 1-0 B");
         row("bbbbbRRR", "0-40 5-0 0-0 0-0 0-0 R");
         row("bbbbbbR", "[L 2V-0 6-0 0-0 0-0 1-0 R] 0-15 0-0 0-0 0-0 0-0 B");
@@ -236,9 +233,12 @@ class ScoringTest : public QObject {
 
     void oddPoints() {
         StartedGame s;
-        s.game.punteggio(5); // anything but 0 is the right player's
+        s.game.punteggio(5); // anything but 0 is the right player's, as is any server
         s.game.punteggio(-1);
-        QCOMPARE(board(s.game), "0-30 0-0 0-0 0-0 0-0 B"s);
+        s.game.Battuta = 7;
+        s.game.batte();
+        QCOMPARE(s.game.PassoX, -200);
+        QCOMPARE(board(s.game), "0-30 0-0 0-0 0-0 0-0 R"s);
         s.game.lblPuntoBlu.Caption = "2V"s;
         s.game.punteggio(0); // a won game waits for its count
         QCOMPARE(s.game.lblPuntoBlu.Caption, "2V"s);
@@ -248,39 +248,34 @@ class ScoringTest : public QObject {
         QCOMPARE(winner, "x"s);
         s.game.lblPuntoBlu.Caption = "40"s; // nor a game not yet won
         QVERIFY(!s.game.ControllaPartita(0));
-        QCOMPARE(board(s.game), "40-30 0-0 0-0 0-0 2-2 B"s);
+        QCOMPARE(board(s.game), "40-30 0-0 0-0 0-0 2-2 R"s);
     }
 
+    // The toss, then the serve: the ball waits at the server's racquet with its spin, the
+    // clock stopped, drawn at once; each drew anew from a reseeded generator.
     void tossAndServe_data() {
         QTest::addColumn<float>("draw");
-        QTest::addColumn<int>("server");
-        QTest::newRow("zero") << 0.0f << 0;
-        QTest::newRow("just below half") << 0.49999997f << 0;
-        QTest::newRow("half") << 0.5f << 1;
-        QTest::newRow("any nonzero server is the right") << -1.0f << 7;
+        QTest::addColumn<QString>("serve");
+        QTest::newRow("zero") << 0.0f << "852,2370 200,-21 off, 1 paint, 2 reseeds";
+        QTest::newRow("just below half")
+            << 0.49999997f << "852,2370 200,-21 off, 1 paint, 2 reseeds";
+        QTest::newRow("half") << 0.5f << "6468,2610 -200,-21 off, 1 paint, 2 reseeds";
     }
 
-    // The serve waits at the server's racquet, the clock stopped, drawn at once.
     void tossAndServe() {
         QFETCH(float, draw);
-        QFETCH(int, server);
+        QFETCH(QString, serve);
         StartedGame s;
         s.host.clock = true;
-        const int reseeds = s.host.reseeds, repaints = s.host.repaints;
+        s.host.repaints = s.host.reseeds = 0;
         s.host.draws = {draw, 0.75f, 0.2f};
-        if (draw < 0)
-            s.game.Battuta = server, s.host.draws.pop_front();
-        else
-            s.game.Sorteggio();
-        QCOMPARE(s.game.Battuta, server);
+        s.game.Sorteggio();
         s.game.batte();
-        QCOMPARE(s.game.Pallina.Left, server ? 6468.0f : 852.0f);
-        QCOMPARE(s.game.Pallina.Top, server ? 2610.0f : 2370.0f);
-        QCOMPARE(s.game.PassoX, server ? -200 : 200);
-        QCOMPARE(s.game.PassoY, -21);
-        QVERIFY(!s.host.clock);
-        QCOMPARE(s.host.reseeds - reseeds, draw < 0 ? 1 : 2);
-        QCOMPARE(s.host.repaints, repaints + 1);
+        const GameCore& g = s.game;
+        QCOMPARE(QString::asprintf("%g,%g %d,%d %s, %d paint, %d reseeds", double(g.Pallina.Left),
+                                   double(g.Pallina.Top), g.PassoX, g.PassoY,
+                                   s.host.clock ? "on" : "off", s.host.repaints, s.host.reseeds),
+                 serve);
     }
 
     // The game's own generator, seeded with fixed numbers (the same count on every run):
