@@ -159,6 +159,32 @@ class FlightTest : public QObject {
         s.game.Timer1_Timer(); // found out on the next tick
         QCOMPARE(points(s.game), "15-0"s);
     }
+
+    // Where everything stands, in twips: the court and its border, the lines, the racquets,
+    // the score labels and the board's first and fourth sets of each side.
+    void layout() {
+        StartedGame s;
+        const GameCore& g = s.game;
+        QString text;
+        const auto box = [&text](auto& e) {
+            text += QString::asprintf("%g,%g,%g,%g ", double(e.Left), double(e.Top),
+                                      double(e.Width), double(e.Height));
+        };
+        for (const Shape* shape : {&g.Campo, &g.Racchetta_Blu, &g.Racchetta_Rossa})
+            box(*shape), text += QString::number(shape->BorderWidth) + " ";
+        for (const Line& l : g.lines)
+            text += QString::asprintf("%g,%g-%g,%g ", double(l.X1), double(l.Y1), double(l.X2),
+                                      double(l.Y2));
+        for (const Label* l : {&g.lblPuntoBlu, &g.Label1, &g.lblPuntoRosso, &g.lblSet_Sin[0],
+                               &g.lblSet_Dest[0], &g.lblSet_Sin[3], &g.lblSet_Dest[4]})
+            box(*l);
+        QCOMPARE(text, QStringLiteral("0,0,7452,5052 4 720,1920,132,900 1 6600,2160,132,900 1 "
+                                      "3840,0-3840,5040 2280,2280-5280,2280 2280,0-2280,5040 "
+                                      "5280,0-5280,5040 0,2280-240,2280 7200,2280-7440,2280 "
+                                      "3000,120,252,252 3360,120,852,372 4320,120,252,252 "
+                                      "2880,480,132,252 4200,480,132,252 2880,750,132,252 "
+                                      "4440,750,132,252 "));
+    }
 };
 
 QTEST_APPLESS_MAIN(FlightTest)

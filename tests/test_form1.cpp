@@ -293,7 +293,7 @@ class Form1Test : public QObject {
         Form1 form;
         form.show();
         std::int64_t t = 0;
-        form.setRepeatClock([&t] { return t; });
+        form.setRepeatClock([&t] { return t + 1000; }); // a while after the start
         form.heldKeys().setTiming(500, 33);
         GameCore& g = form.game();
         g.Racchetta_Rossa.Top = g.Racchetta_Blu.Top = 4900;
@@ -331,7 +331,7 @@ class Form1Test : public QObject {
         QVERIFY(waited.elapsed() >= 900);
         // Mid-rally the right player's keys do nothing, the left player's still work.
         const float top = g.Racchetta_Rossa.Top, blueTop = g.Racchetta_Blu.Top;
-        for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Left, Qt::Key_Z})
+        for (const Qt::Key key : {Qt::Key_Up, Qt::Key_2, Qt::Key_Left, Qt::Key_Z})
             QTest::keyClick(&form, key);
         QCOMPARE(g.Racchetta_Rossa.Top + g.Racchetta_Rossa.Left, top + 6600);
         QCOMPARE(g.Racchetta_Blu.Top, blueTop + 500);

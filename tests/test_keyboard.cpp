@@ -1,6 +1,8 @@
 // Both players on one keyboard: every code in every state, and the racquets' limits.
 #include "FakePlatform.h"
 
+#include "input/HeldKeys.h"
+
 #include <QtTest>
 
 using namespace quindra;
@@ -100,6 +102,22 @@ class KeyboardTest : public QObject {
         s.game.ControllaTasti(static_cast<std::int16_t>(blueCode));
         QCOMPARE(s.game.Racchetta_Rossa.Top, after);
         QCOMPARE(s.game.Racchetta_Blu.Top, after);
+    }
+
+    // Held keys (milliseconds): a second press of a held key is none; keys due together
+    // repeat in the order pressed; the desktop's first repeat 100 to 3000 ms after the press
+    // is its delay, each next one 5 to 1000 ms later its interval; other readings are noise.
+    void heldKeys() {
+        HeldKeys held(300, 50);
+        QVERIFY(held.press({1, 65, {97}}, 1000) && held.press({2, 38, {}}, 1000));
+        QVERIFY(!held.press({1, 65, {97}}, 1100));
+        const std::vector<KeyPress> due = held.takeDue(1300);
+        QVERIFY(due.size() == 2 && due[0].id == 1 && due[1].id == 2);
+        held.desktopRepeat(1, 1099); // 99 ms: too soon for a delay
+        held.desktopRepeat(2, 1100);
+        held.desktopRepeat(2, 1105);
+        held.desktopRepeat(1, 2100); // 1001 ms: too long for an interval
+        QCOMPARE(QPoint(held.delay(), held.interval()), QPoint(100, 5));
     }
 };
 

@@ -6,8 +6,6 @@
 #include <QKeyEvent>
 #include <QtTest>
 
-#include <random>
-
 using namespace quindra;
 
 namespace {
@@ -89,24 +87,6 @@ class KeyTranslationTest : public QObject {
             mapped += windows1252Code(c) ? 1 : 0;
         QCOMPARE(mapped, 128 + 96 + 27);
         QCOMPARE(*windows1252Code(0x178), 0x9F);
-    }
-
-    // Whatever the native event holds, the code is a Windows key code (0 for none) and each
-    // character typed gives one code at most.
-    void anyInput() {
-        std::mt19937 generator(7);
-        const auto random = [&generator] { return std::uint32_t(generator()); };
-        for (int i = 0; i < 200000; ++i) {
-            const NativeKey key{KeySource(random() % 3),
-                                random() >> (random() % 32),
-                                random() >> (random() % 32),
-                                random(),
-                                int(random()),
-                                random() % 2 == 0};
-            QVERIFY(virtualKeyCode(key) <= 254);
-            const char16_t text[] = {char16_t(random()), char16_t(random() % 0x800)};
-            QVERIFY(characterCodes(QString::fromUtf16(text, 2)).size() <= 2);
-        }
     }
 };
 
