@@ -21,11 +21,12 @@ std::string points(const GameCore& g) {
     return g.lblPuntoBlu.Caption + "-" + g.lblPuntoRosso.Caption;
 }
 
-// The ball's place and step, the points, and whether the clock stopped.
+// The ball's place and step, the points, whether the clock stopped and the ball is out.
 QString state(const StartedGame& s) {
     const GameCore& g = s.game;
-    return QString::asprintf("%g,%g %d,%d %s%s", double(g.Pallina.Left), double(g.Pallina.Top),
-                             g.PassoX, g.PassoY, points(g).c_str(), s.host.clock ? "" : " off");
+    return QString::asprintf("%g,%g %d,%d %s%s%s", double(g.Pallina.Left), double(g.Pallina.Top),
+                             g.PassoX, g.PassoY, points(g).c_str(), s.host.clock ? "" : " off",
+                             g.Va_Fouri() ? " out" : "");
 }
 
 } // namespace
@@ -118,6 +119,7 @@ class FlightTest : public QObject {
         QTest::newRow("bottom") << 3000.f << 5005.f << 200 << 50 << "3200,5056 200,-50 0-0";
         QTest::newRow("below, rising") << 3000.f << 5068.f << 200 << -3 << "3200,5065 200,-3 0-0";
         QTest::newRow("below, falling") << 3000.f << 5062.f << 200 << 3 << "3200,5056 200,-3 0-0";
+        QTest::newRow("below, flat") << 3000.f << 5062.f << 200 << 0 << "3200,5062 200,0 0-0";
         // Out past an end (the left edge and the outer width are still in): the other
         // player scores and the same server's ball waits.
         QTest::newRow("left edge") << 200.f << 2000.f << -200 << 0 << "0,2000 -200,0 0-0";
@@ -152,10 +154,10 @@ class FlightTest : public QObject {
         s.game.Racchetta_Blu.Move(-150, 1500); // window from -150 (out) to 82 (in)
         placeBall(s.game, 150, 2000, -200, 0);
         s.game.Timer1_Timer();
-        QCOMPARE(state(s), QStringLiteral("-50,2000 200,22 0-0"));
+        QCOMPARE(state(s), QStringLiteral("-50,2000 200,22 0-0 out"));
         placeBall(s.game, 7500, 150, 200, -100); // past the right end and above the top
         s.game.Timer1_Timer();
-        QCOMPARE(state(s), QStringLiteral("7700,101 200,100 0-0"));
+        QCOMPARE(state(s), QStringLiteral("7700,101 200,100 0-0 out"));
         s.game.Timer1_Timer(); // found out on the next tick
         QCOMPARE(points(s.game), "15-0"s);
     }

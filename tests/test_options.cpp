@@ -58,6 +58,7 @@ class OptionsTest : public QObject {
         row("Piccole Allenamento Nuova", "100 off 1 450/450@0 |Pri Uno Pic Wim 8000 0");
         row("Rief", "100 on 1 900/900@1000 spin |Pri Uno Gra Rie Wim 8000 30");
         row("Rief Nuova", "100 off 1 900/900@1000 |Pri Uno Gra Wim 8000 0");
+        row("Computer", "100 on 1 900/900@1000 |Pri Uno Gra Com Wim 8000 30");
         row("Allenamento Computer", "100 off 1 900/900@0 |Pri Uno Gra Com Wim 8000 0");
         row("Computer Allenamento", "100 off 1 900/5052@0 wall |Pri Uno Gra Wim 8000 0");
         row("Computer Nuova", "100 off 1 900/900@1000 |Pri Uno Gra Com Wim 8000 0");

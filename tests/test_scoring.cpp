@@ -196,6 +196,8 @@ class ScoringTest : public QObject {
         row("5bbbbbbrrrrrrbbbbbbrrrrrrbb", "0-0 6-0 0-6 6-0 0-6 2-0 2-2 B");
         row("5rrrrrrrrrrrrbbbbbbbbbbbbbbbbbb",
             "[L 2V-0 0-6 0-6 6-0 6-0 6-0 3-2 R] 0-0 0-0 0-0 0-0 0-0 0-0 0-0 B");
+        row("5bbbbbbrrrrrrbbbbbbrrrrrr3",
+            "0-0 6-0 0-6 6-0 0-6 0-0 2-2 B"); // the fifth set still shown
         row("3bbbbbb5bbbbbb", "0-0 6-0 6-0 0-0 0-0 0-0 2-0 B");
         // Left leads two sets to none when one set is chosen: the leader, not the scorer,
         // takes the match at the next counted game.
