@@ -12,11 +12,6 @@
 
 namespace quindra::testing {
 
-// A uniform draw in [0, 1) from 24 random bits.
-inline float fromBits(std::uint32_t bits) {
-    return float(bits & 0xFFFFFF) / 16777216.0f;
-}
-
 // A typical outer size: client 7455 x 5070, 4-pixel borders, 26-pixel title, 19-pixel menu.
 constexpr float fakeOuterWidth = 7455 + 8 * 15;
 constexpr float fakeOuterHeight = 5070 + (26 + 19 + 4) * 15;

@@ -111,7 +111,7 @@ class ComputerTest : public QObject {
         std::mt19937 random(1);
         StartedGame s;
         GameCore& g = s.game;
-        s.host.chance = [&random] { return fromBits(std::uint32_t(random() >> 8)); };
+        s.host.chance = [&random] { return float(random() >> 8) / 16777216.0f; };
         (g.*level)();
         ComputerPlayer computer(g, s.host);
         std::int64_t now = 0;

@@ -52,7 +52,6 @@ const struct {
     {"offscreen less", "offscreen", 0, 0, 0, Qt::Key_Less, false, 0xE2},
     {"offscreen F11", "offscreen", 0, 0, 0, Qt::Key_F11, false, 122},
     {"offscreen keypad minus", "offscreen", 0, 0, 0, Qt::Key_Minus, true, 0x6D},
-    {"xcb with no native codes", "xcb", 0, 0, 0, Qt::Key_Down, false, 40},
     {"unknown key", "offscreen", 0, 0, 0, Qt::Key_Eacute, false, 0},
 };
 
