@@ -74,6 +74,7 @@ class Form1Test : public QObject {
         // Offscreen there is no real frame: the classic frame stands in.
         QCOMPARE(form.outerHeight(), 15.0f * float(form.menuBar()->height() + 338 + 25));
         QCOMPARE(form.outerWidth(), 15.0f * float(497 + 6));
+        QCOMPARE(form.Timer1().interval(), 100);
         QStringList menus;
         for (QAction* top : form.menuBar()->actions())
             menus << top->text() + ": " + captionsOf(top->menu());
@@ -224,6 +225,9 @@ class Form1Test : public QObject {
                                   {bottom - 60, bottom, white}};
             for (int y = 0; (y + 0.5) * perPixel < bottom; ++y)
                 check(column, int((r->Left + r->Width / 2) / perPixel), y, (y + 0.5) * perPixel);
+            const QPoint outline(int((r->Left + r->Width / 2) / perPixel),
+                                 int((r->Top + 7.5) / perPixel));
+            QCOMPARE(image.pixelColor(outline), yellow);
         }
         const Shape& ball = g.Pallina; // a round yellow ball with a thin outline
         const QRect place =
@@ -263,6 +267,7 @@ class Form1Test : public QObject {
         g.Racchetta_Blu.Top = 1920;
         QTest::keyClick(&form, Qt::Key_Alt);
         QTest::keyClick(&form, Qt::Key_A); // key-down 65 and character 97
+        QVERIFY(!form.menuBar()->activeAction());
         QApplication::setStyle(style);
         QCOMPARE(g.Racchetta_Blu.Top, 1420.0f);
         QTest::keyClick(&form, Qt::Key_X);

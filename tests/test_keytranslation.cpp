@@ -40,7 +40,6 @@ const struct {
     {"AZERTY a on the US q", "xcb", 24, 0x61, 0, Qt::Key_A, false, 65},
     {"AZERTY e acute on 2", "xcb", 11, 0xe9, 0, Qt::Key_Eacute, false, 50},
     {"Cyrillic ef on A", "xcb", 38, 0x6c6, 0, 0x424, false, 65},
-    {"Wayland too", "wayland", 52, 0x7a, 0, Qt::Key_Z, false, 90},
     // Windows: the virtual-key code as it comes, only 1 to 254 being keys.
     {"Windows OEM_102", "windows", 86, 0xE2, 0, Qt::Key_Less, false, 0xE2},
     {"Windows 1", "windows", 30, 0x01, 0, 0, false, 1},

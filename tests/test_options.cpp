@@ -54,7 +54,6 @@ class OptionsTest : public QObject {
         row("Tre", "100 on 3 900/900@1000 |Pri Tre Gra Wim 8000 30");
         row("Piccole", "100 on 1 450/450@1000 |Pri Uno Pic Wim 8000 30");
         row("Allenamento", "100 off 1 900/5052@0 wall |Pri Uno Gra Wim 8000 0");
-        row("Allenamento Piccole", "100 off 1 450/5052@0 wall |Pri Uno Pic Wim 8000 0");
         row("Piccole Allenamento Nuova", "100 off 1 450/450@0 |Pri Uno Pic Wim 8000 0");
         row("Rief", "100 on 1 900/900@1000 spin |Pri Uno Gra Rie Wim 8000 30");
         row("Rief Nuova", "100 off 1 900/900@1000 |Pri Uno Gra Wim 8000 0");
