@@ -23,8 +23,9 @@ void drawRectangle(QPainter& p, const Shape& s, const QPalette& palette, const Q
     const int w = s.BorderWidth;
     // Only what lies where the paint is: a fill elsewhere costs time and shows nothing.
     const auto fill = [&p, &bounds](const QRect& r, const QColor& colour) {
-        if (r.intersects(bounds))
-            p.fillRect(r, colour);
+        const QRect part = r & bounds;
+        if (!part.isEmpty())
+            p.fillRect(part, colour);
     };
     fill(rect.adjusted(w, w, -w, -w), toQColor(s.BackColor, palette));
     if (w <= 0)
@@ -66,8 +67,9 @@ void drawLine(QPainter& p, const Line& l, const QPalette& palette, const QRect& 
         band = QRectF(std::min(from.x(), to.x()), from.y() - half, std::abs(to.x() - from.x()),
                       l.BorderWidth);
     if (band.isValid()) {
-        if (band.intersects(QRectF(bounds)))
-            p.fillRect(band, colour);
+        const QRectF part = band & QRectF(bounds);
+        if (!part.isEmpty())
+            p.fillRect(part, colour);
         return;
     }
     p.setPen(QPen(colour, l.BorderWidth, Qt::SolidLine, Qt::FlatCap));
@@ -83,14 +85,21 @@ QRect labelPlace(const Label& l) {
 }
 
 // A transparent caption may run past its label, up to the next column.
+QRect captionArea(const QRect& label, bool transparent) {
+    return transparent ? label.adjusted(0, 0, setCaptionRoom, 0) : label;
+}
+
+// One pixel more all round for the ball's smoothed edge.
+QRect shapeArea(const QRect& shape) {
+    return shape.adjusted(-1, -1, 1, 1);
+}
+
 QRect paintedPlace(const Label& l) {
-    const QRect place = labelPlace(l);
-    return l.transparent ? place.adjusted(0, 0, setCaptionRoom, 0) : place;
+    return captionArea(labelPlace(l), l.transparent);
 }
 
 QRect shapePlace(const Shape& s) {
-    // One pixel more all round for the ball's smoothed edge.
-    return toPixelRect(s.Left, s.Top, s.Width, s.Height).adjusted(-1, -1, 1, 1);
+    return shapeArea(toPixelRect(s.Left, s.Top, s.Width, s.Height));
 }
 
 } // namespace
@@ -98,17 +107,21 @@ QRect shapePlace(const Shape& s) {
 CourtView::CourtView(const GameCore& game, QWidget* parent) : QWidget(parent), game_(game) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
-    seen_ = look();
+    rememberAll();
 }
 
-std::vector<CourtView::Seen> CourtView::look() const {
-    std::vector<Seen> now;
-    now.reserve(4 + 3 + 2 * GameCore::setColumns);
-    const auto shape = [&now](const Shape& s) {
-        now.push_back({shapePlace(s), s.BackColor, s.BorderColor, {}, true});
+QRect CourtView::placeOf(const Look& look) {
+    const QRect place = toPixelRect(look.left, look.top, look.width, look.height);
+    return look.caption ? captionArea(place, look.transparent) : shapeArea(place);
+}
+
+template <class F> void CourtView::forEachElement(F&& f) const {
+    const auto shape = [&f](const Shape& s) {
+        f(Look{s.Left, s.Top, s.Width, s.Height, s.BackColor, s.BorderColor, nullptr, false, true});
     };
-    const auto label = [&now](const Label& l, bool shown) {
-        now.push_back({paintedPlace(l), l.BackColor, l.ForeColor, l.Caption, shown});
+    const auto label = [&f](const Label& l, bool shown) {
+        f(Look{l.Left, l.Top, l.Width, l.Height, l.BackColor, l.ForeColor, &l.Caption,
+               l.transparent, shown});
     };
     shape(game_.Campo); // first: a new court colour repaints everything
     shape(game_.Racchetta_Blu);
@@ -122,27 +135,67 @@ std::vector<CourtView::Seen> CourtView::look() const {
         label(game_.lblSet_Dest[static_cast<std::size_t>(i)], shown);
     }
     shape(game_.Pallina);
-    return now;
+}
+
+bool CourtView::Seen::sameAs(const Look& look) const {
+    return left == look.left && top == look.top && width == look.width && height == look.height &&
+           fill == look.fill && text == look.text && transparent == look.transparent &&
+           shown == look.shown && (!look.caption || caption == *look.caption);
+}
+
+void CourtView::Seen::remember(const Look& look) {
+    *this = {look.left,
+             look.top,
+             look.width,
+             look.height,
+             look.fill,
+             look.text,
+             look.caption ? *look.caption : std::string(),
+             look.transparent,
+             look.shown,
+             placeOf(look)};
+}
+
+void CourtView::rememberAll() {
+    seen_.clear();
+    forEachElement([this](const Look& look) { seen_.emplace_back().remember(look); });
 }
 
 QRegion CourtView::changes() {
-    std::vector<Seen> now = look();
+    // This runs at every tick and every key: elements are compared by the game's own
+    // values, and only one that changed is placed in pixels.
     QRegion changed;
-    if (now.size() != seen_.size() || !(now.front() == seen_.front())) {
-        changed = rect();
-    } else {
-        for (std::size_t i = 1; i < now.size(); ++i) {
-            if (now[i] == seen_[i])
-                continue;
-            // Where it was, and where it is now.
-            if (seen_[i].shown)
-                changed += seen_[i].place;
-            if (now[i].shown)
-                changed += now[i].place;
+    const QRect bounds = rect();
+    const auto add = [&changed, &bounds](const QRect& r) {
+        const QRect part = r & bounds;
+        if (!part.isEmpty())
+            changed += part;
+    };
+    bool everything = false;
+    std::size_t i = 0;
+    forEachElement([&](const Look& look) {
+        Seen& was = seen_[i++];
+        if (was.sameAs(look))
+            return;
+        if (i == 1)
+            everything = true;
+        const QRect wasPlace = was.place;
+        const bool wasShown = was.shown;
+        was.remember(look);
+        // Where it was, and where it is now: one rectangle when the two overlap, as they
+        // do for a ball or a racquet on the move, which keeps the changed area simple.
+        if (wasShown && look.shown && wasPlace.intersects(was.place)) {
+            add(wasPlace | was.place);
+            return;
         }
-    }
-    seen_ = std::move(now);
-    return changed & rect();
+        if (wasShown)
+            add(wasPlace);
+        if (look.shown)
+            add(was.place);
+    });
+    if (everything)
+        return bounds;
+    return changed;
 }
 
 void CourtView::refresh() {
@@ -241,8 +294,8 @@ void CourtView::paintEvent(QPaintEvent* event) {
             static_cast<std::uint64_t>(r.width()) * static_cast<std::uint64_t>(r.height());
     ++paints_;
     // A whole paint (the window shown or uncovered) shows the game as it is now.
-    if (QRegion(rect()).subtracted(region).isEmpty())
-        seen_ = look();
+    if (region.rectCount() == 1 && region.boundingRect().contains(rect()))
+        rememberAll();
     {
         QPainter p(this);
         const QPalette& pal = palette();
@@ -250,26 +303,29 @@ void CourtView::paintEvent(QPaintEvent* event) {
         const QRect court =
             toPixelRect(game_.Campo.Left, game_.Campo.Top, game_.Campo.Width, game_.Campo.Height);
         if (!court.contains(bounds))
-            p.fillRect(rect(), toQColor(colours::buttonFace, pal)); // the strip below the court
+            p.fillRect(bounds, toQColor(colours::buttonFace, pal)); // the strip below the court
         drawRectangle(p, game_.Campo, pal, bounds);
         for (const Line& l : game_.lines)
             drawLine(p, l, pal, bounds);
         // Beyond the court and its lines, only what lies where the paint is.
+        const auto touched = [&region, &bounds](const QRect& place) {
+            return bounds.intersects(place) && region.intersects(place);
+        };
         for (const Shape* racquet : {&game_.Racchetta_Blu, &game_.Racchetta_Rossa})
-            if (region.intersects(shapePlace(*racquet)))
+            if (touched(shapePlace(*racquet)))
                 drawRectangle(p, *racquet, pal, bounds);
         for (const Label* l : {&game_.lblPuntoBlu, &game_.Label1, &game_.lblPuntoRosso})
-            if (region.intersects(paintedPlace(*l)))
+            if (touched(paintedPlace(*l)))
                 drawLabel(p, *l, 0);
         for (int i = 0; i < GameCore::setColumns; ++i) {
             if (!game_.setColumnShown(i))
                 continue;
             for (const Label* l : {&game_.lblSet_Sin[static_cast<std::size_t>(i)],
                                    &game_.lblSet_Dest[static_cast<std::size_t>(i)]})
-                if (region.intersects(paintedPlace(*l)))
+                if (touched(paintedPlace(*l)))
                     drawLabel(p, *l, setCaptionRoom);
         }
-        if (region.intersects(shapePlace(game_.Pallina)))
+        if (touched(shapePlace(game_.Pallina)))
             drawBall(p);
     }
     if (observer_)

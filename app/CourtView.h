@@ -37,17 +37,32 @@ class CourtView : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    // What one element looked like when it was last marked for painting.
+    // How one element looks: what it is drawn from, straight from the game, in twips.
+    struct Look {
+        float left = 0, top = 0, width = 0, height = 0;
+        std::uint32_t fill = 0;
+        std::uint32_t text = 0;               // a label's text, a shape's border
+        const std::string* caption = nullptr; // labels only
+        bool transparent = false;
+        bool shown = true;
+    };
+    // What one element looked like when it was last marked for painting, and where.
     struct Seen {
-        QRect place;
+        float left = 0, top = 0, width = 0, height = 0;
         std::uint32_t fill = 0;
         std::uint32_t text = 0;
         std::string caption;
+        bool transparent = false;
         bool shown = true;
-        bool operator==(const Seen&) const = default;
+        QRect place; // pixels
+        bool sameAs(const Look& look) const;
+        void remember(const Look& look);
     };
 
-    std::vector<Seen> look() const;
+    static QRect placeOf(const Look& look);
+    // Calls `f(Look)` for each element, bottom to top, the court first.
+    template <class F> void forEachElement(F&& f) const;
+    void rememberAll();
     QRegion changes();
     void drawLabel(QPainter& p, const Label& l, int room) const;
     void drawBall(QPainter& p) const;
@@ -55,7 +70,7 @@ class CourtView : public QWidget {
     const QStaticText& textOf(const Label& l, const QFont& font) const;
 
     const GameCore& game_;
-    std::vector<Seen> seen_;
+    std::vector<Seen> seen_; // one per element, in drawing order
     std::uint64_t paintedPixels_ = 0;
     std::uint64_t paints_ = 0;
     std::function<void()> observer_;

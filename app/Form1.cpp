@@ -182,9 +182,12 @@ void Form1::mnuQuindra_Click() {
 
 void Form1::setClockEnabled(bool enabled) {
     // Switching on a running clock changes nothing: restarting it would shift its ticks.
-    if (enabled && !timer_.isActive())
+    if (enabled && !timer_.isActive()) {
+        // A window manager may add its frame without moving the window: each rally reads
+        // the frame afresh.
+        outer_.reset();
         timer_.start();
-    else if (!enabled)
+    } else if (!enabled)
         timer_.stop();
 }
 
@@ -200,12 +203,33 @@ int Form1::clockInterval() const {
     return timer_.interval();
 }
 
+QSize Form1::outer() const {
+    if (!outer_)
+        outer_ = outerSize(*this);
+    return *outer_;
+}
+
 float Form1::outerWidth() const {
-    return toTwips(outerSize(*this).width());
+    return toTwips(outer().width());
 }
 
 float Form1::outerHeight() const {
-    return toTwips(outerSize(*this).height());
+    return toTwips(outer().height());
+}
+
+bool Form1::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::WindowStateChange:
+    case QEvent::ScreenChangeInternal:
+        outer_.reset(); // the frame may have changed with it
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::event(event);
 }
 
 void Form1::repaint() {

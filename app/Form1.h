@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 namespace quindra {
 
@@ -61,6 +62,7 @@ class Form1 : public QMainWindow, public Platform {
     void changeEvent(QEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
     void Form_Load();
@@ -73,6 +75,7 @@ class Form1 : public QMainWindow, public Platform {
     void scheduleRepeat();
     void scheduleComputer();
     std::int64_t now() const;
+    QSize outer() const;
     void mnuAngolo_Click();
     void mnuSommario_Click();
     void mnuQuindra_Click();
@@ -90,6 +93,9 @@ class Form1 : public QMainWindow, public Platform {
     ComputerPlayer computer_{game_, *this};
     QTimer computerTimer_;
     bool computerPlaying_ = false;
+    // The outer size, read from the platform once and kept until the window changes: the
+    // rally asks for it at every tick.
+    mutable std::optional<QSize> outer_;
 };
 
 } // namespace quindra

@@ -1,5 +1,5 @@
 // Micro-benchmarks, with QtTest's QBENCHMARK: one tick of the rules, a whole paint of the
-// court, and a tick with the partial paint it causes. Built with the game, run by hand:
+// court, and a key or a tick with the partial paint it causes. Built with the game, run by hand:
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_micro
 #include "app/Form1.h"
 
@@ -49,6 +49,26 @@ class MicroBench : public QObject {
             ++runs;
         }
         QCOMPARE(form.court()->paints() - before, std::uint64_t(runs));
+    }
+
+    // A racquet key pressed and released, and the paint that shows the racquet's move.
+    void keyWithItsPaint() {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCoreApplication::sendPostedEvents();
+        int i = 0;
+        const std::uint64_t before = form.court()->paints();
+        QBENCHMARK {
+            const Qt::Key key = (++i & 1) ? Qt::Key_Up : Qt::Key_Down;
+            for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QKeyEvent event(type, key, Qt::NoModifier, QString());
+                QCoreApplication::sendEvent(&form, &event);
+            }
+            QCoreApplication::sendPostedEvents();
+        }
+        // Up and down in turn from the middle: every press moves the racquet and is painted.
+        QCOMPARE(form.court()->paints() - before, std::uint64_t(i));
     }
 
     void tickWithItsPaint() {

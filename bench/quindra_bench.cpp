@@ -33,6 +33,17 @@ void runFor(QEventLoop& loop, int milliseconds) {
     loop.exec();
 }
 
+// The window being timed is the one the players use: the active one. Qt works harder
+// for a window that is not (each paint asks the style whether it shares activation), so
+// each window is made active, and its repaint done, before its clock starts.
+void makeActive(QWidget& window) {
+    if (QApplication::activeWindow() == &window)
+        return;
+    window.activateWindow();
+    QEventLoop settle;
+    runFor(settle, 50);
+}
+
 void sendKey(QWidget& window, Qt::Key key, const QString& text, bool post = false) {
     for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
         auto* event = new QKeyEvent(type, key, Qt::NoModifier, text);
@@ -79,64 +90,105 @@ class Players : public QObject {
   private:
     void follow(const Shape& r, float ball, Qt::Key up, Qt::Key down, const QString& upText,
                 const QString& downText) {
-        if (ball < r.Top + 150)
+        if (ball < r.Top + 150) {
             sendKey(form_, up, upText);
-        else if (ball > r.Top + r.Height - 150)
+            ++keys;
+        } else if (ball > r.Top + r.Height - 150) {
             sendKey(form_, down, downText);
+            ++keys;
+        }
     }
     Form1& form_;
+
+  public:
+    std::uint64_t keys = 0; // racquet keys pressed and released
 };
 
-class MessageBoxAnswerer : public QObject {
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show)
-            if (auto* box = qobject_cast<QMessageBox*>(watched))
-                QMetaObject::invokeMethod(box, &QMessageBox::accept, Qt::QueuedConnection);
-        return false;
-    }
-};
+// A match won during the rallies ends in its message box: answer it as it takes the
+// focus. Neither a timer nor an event filter: both would cost every tick something.
+void answerMessageBoxes(QApplication& app) {
+    QObject::connect(&app, &QApplication::focusChanged, &app, [](QWidget*, QWidget* now) {
+        if (auto* box = now ? qobject_cast<QMessageBox*>(now->window()) : nullptr) {
+            QMetaObject::invokeMethod(box, &QMessageBox::accept, Qt::QueuedConnection);
+        }
+    });
+}
 
+// What one window did over the spans it was timed.
 struct TickFigures {
-    std::vector<double> periods; // milliseconds, between ticks of one rally
+    std::vector<double> periods; // milliseconds, between ticks of one span and one rally
     double cpuMs = 0;
     std::uint64_t ticks = 0;
     std::uint64_t painted = 0;
+    std::uint64_t paints = 0;
+    std::uint64_t keys = 0;
 };
 
-TickFigures measureLevel(Form1& form, QAction* level) {
-    level->trigger();
-    Players players(form);
-    TickFigures f;
+// The game and the bare window take turns in short spans, so that a change in the
+// machine's load during the run falls on both alike.
+constexpr int spans = 10;
+constexpr int ticksPerSpan = ticksPerLevel / spans;
+
+// One span of real rallies: a rally the last span left running goes on, otherwise the
+// players serve. The clock is stopped again at the end, wherever the ball is.
+void gameSpan(Form1& form, Players& players, bool& paused, TickFigures& f) {
     QElapsedTimer clock;
     clock.start();
     qint64 last = -1;
+    std::uint64_t ticks = 0;
+    makeActive(form);
+    QEventLoop loop;
     const QMetaObject::Connection tick =
         QObject::connect(&form.Timer1(), &QTimer::timeout, &players, [&] {
             const qint64 now = clock.nsecsElapsed();
             if (last >= 0)
                 f.periods.push_back(double(now - last) / 1e6);
-            ++f.ticks;
+            ++ticks;
             // A tick that ends the rally stops the clock: the next rally starts afresh.
             last = form.Timer1().isActive() ? now : -1;
             players.play();
-        });
-    QEventLoop loop;
-    const QMetaObject::Connection enough =
-        QObject::connect(&form.Timer1(), &QTimer::timeout, &loop, [&] {
-            if (f.periods.size() >= std::size_t(ticksPerLevel))
+            if (ticks >= std::uint64_t(ticksPerSpan))
                 loop.quit();
         });
     const double cpuBefore = processCpuMs();
     const std::uint64_t paintedBefore = form.court()->paintedPixels();
-    players.play(); // the serve
-    runFor(loop, 120000);
-    f.cpuMs = processCpuMs() - cpuBefore;
-    f.painted = form.court()->paintedPixels() - paintedBefore;
+    const std::uint64_t paintsBefore = form.court()->paints();
+    const std::uint64_t keysBefore = players.keys;
+    if (paused)
+        form.Timer1().start();
+    else
+        players.play(); // the serve
+    runFor(loop, 60000);
     QObject::disconnect(tick);
-    QObject::disconnect(enough);
+    paused = form.Timer1().isActive();
     form.Timer1().stop();
-    return f;
+    QCoreApplication::processEvents(); // the last tick's paint
+    f.cpuMs += processCpuMs() - cpuBefore;
+    f.painted += form.court()->paintedPixels() - paintedBefore;
+    f.paints += form.court()->paints() - paintsBefore;
+    f.keys += players.keys - keysBefore;
+    f.ticks += ticks;
+}
+
+void bareSpan(BareWindow& bare, int levelMs, TickFigures& f) {
+    makeActive(bare);
+    QEventLoop loop;
+    const std::uint64_t ticksBefore = bare.ticks();
+    bare.onTick([&] {
+        if (bare.ticks() - ticksBefore >= std::uint64_t(ticksPerSpan))
+            loop.quit();
+    });
+    const double cpuBefore = processCpuMs();
+    const std::uint64_t paintedBefore = bare.paintedPixels();
+    const std::uint64_t paintsBefore = bare.paints();
+    bare.start(levelMs);
+    runFor(loop, 60000);
+    bare.stop();
+    QCoreApplication::processEvents(); // the last tick's paint
+    f.cpuMs += processCpuMs() - cpuBefore;
+    f.painted += bare.paintedPixels() - paintedBefore;
+    f.paints += bare.paints() - paintsBefore;
+    f.ticks += bare.ticks() - ticksBefore;
 }
 
 void printTicks(int levelMs, const TickFigures& f) {
@@ -146,39 +198,41 @@ void printTicks(int levelMs, const TickFigures& f) {
         deviations.push_back(std::abs(p - levelMs));
         sum += p;
     }
-    std::printf("{\"kind\":\"tick\",\"level_ms\":%d,\"ticks\":%zu,\"mean_period_ms\":%.3f,"
+    std::printf("{\"kind\":\"tick\",\"level_ms\":%d,\"ticks\":%llu,\"mean_period_ms\":%.3f,"
                 "\"p50_abs_dev_ms\":%.3f,\"p99_abs_dev_ms\":%.3f,\"max_abs_dev_ms\":%.3f,"
-                "\"cpu_ms_per_tick\":%.4f,\"painted_px_per_tick\":%.1f}\n",
-                levelMs, f.periods.size(), sum / double(f.periods.size()),
+                "\"cpu_ms_per_tick\":%.4f,\"painted_px_per_tick\":%.1f,\"paints_per_tick\":%.3f,"
+                "\"keys_per_tick\":%.3f}\n",
+                levelMs, static_cast<unsigned long long>(f.ticks), sum / double(f.periods.size()),
                 quantile(deviations, 0.5), quantile(deviations, 0.99), quantile(deviations, 1.0),
-                f.cpuMs / double(f.ticks), double(f.painted) / double(f.ticks));
+                f.cpuMs / double(f.ticks), double(f.painted) / double(f.ticks),
+                double(f.paints) / double(f.ticks), double(f.keys) / double(f.ticks));
 }
 
-void measureBaseline(int levelMs) {
-    BareWindow bare;
-    bare.show();
-    QEventLoop shown;
-    runFor(shown, 200);
-    QEventLoop loop;
-    bare.onTick([&] {
-        if (bare.ticks() >= std::uint64_t(ticksPerLevel))
-            loop.quit();
-    });
-    const double cpuBefore = processCpuMs();
-    const std::uint64_t paintedBefore = bare.paintedPixels();
-    bare.start(levelMs);
-    runFor(loop, 60000);
-    bare.stop();
-    const double cpu = processCpuMs() - cpuBefore;
-    std::printf("{\"kind\":\"baseline\",\"level_ms\":%d,\"cpu_ms_per_tick\":%.4f,"
-                "\"painted_px_per_tick\":%.1f}\n",
-                levelMs, cpu / double(bare.ticks()),
-                double(bare.paintedPixels() - paintedBefore) / double(bare.ticks()));
+void printBaseline(int levelMs, const TickFigures& f) {
+    std::printf("{\"kind\":\"baseline\",\"level_ms\":%d,\"ticks\":%llu,\"cpu_ms_per_tick\":%.4f,"
+                "\"painted_px_per_tick\":%.1f,\"paints_per_tick\":%.3f}\n",
+                levelMs, static_cast<unsigned long long>(f.ticks), f.cpuMs / double(f.ticks),
+                double(f.painted) / double(f.ticks), double(f.paints) / double(f.ticks));
+}
+
+void measureLevel(Form1& form, BareWindow& bare, int levelMs, QAction* level) {
+    level->trigger();
+    Players players(form);
+    TickFigures game;
+    TickFigures baseline;
+    bool paused = false;
+    for (int i = 0; i < spans; ++i) {
+        gameSpan(form, players, paused, game);
+        bareSpan(bare, levelMs, baseline);
+    }
+    printTicks(levelMs, game);
+    printBaseline(levelMs, baseline);
 }
 
 void measureKeys(Form1& form) {
     // While a serve waits: each key moves a racquet, and the time runs from the key's
     // arrival in the queue to the end of the paint that shows it.
+    makeActive(form);
     form.menuTree().mnuNuovaPartita->trigger();
     CourtView* court = form.court();
     QElapsedTimer clock;
@@ -251,17 +305,14 @@ int main(int argc, char** argv) {
     QEventLoop shown;
     runFor(shown, 200);
 
-    // A match won during the rallies ends in its message box: answer it as it opens,
-    // without a timer that would wake the program and cost processor time.
-    MessageBoxAnswerer answerer;
-    app.installEventFilter(&answerer);
+    answerMessageBoxes(app);
+    BareWindow bare;
+    bare.show();
+    runFor(shown, 200);
     const MenuTree& m = form.menuTree();
     // Each level beside the bare window at the same pace, so the two compare like with like.
-    for (const auto& [levelMs, item] : {std::pair{100, m.mnuPri}, {50, m.mnuInt}, {40, m.mnuPro}}) {
-        printTicks(levelMs, measureLevel(form, item));
-        measureBaseline(levelMs);
-    }
-    app.removeEventFilter(&answerer);
+    for (const auto& [levelMs, item] : {std::pair{100, m.mnuPri}, {50, m.mnuInt}, {40, m.mnuPro}})
+        measureLevel(form, bare, levelMs, item);
     measureKeys(form);
     measureIdle(form);
     std::printf("{\"kind\":\"startup\",\"first_paint_ms\":%.1f}\n", firstPaint);

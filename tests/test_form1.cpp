@@ -74,6 +74,9 @@ class Form1Test : public QObject {
         // Offscreen there is no real frame: the classic frame stands in.
         QCOMPARE(form.outerHeight(), 15.0f * float(form.menuBar()->height() + 338 + 25));
         QCOMPARE(form.outerWidth(), 15.0f * float(497 + 6));
+        // Kept between ticks, but never past a change of the window.
+        form.setFixedSize(form.width() + 30, form.height());
+        QTRY_COMPARE(form.outerWidth(), 15.0f * float(497 + 30 + 6));
         QCOMPARE(form.Timer1().interval(), 100);
         QStringList menus;
         for (QAction* top : form.menuBar()->actions())
