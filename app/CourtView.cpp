@@ -161,15 +161,15 @@ void CourtView::rememberAll() {
     forEachElement([this](const Look& look) { seen_.emplace_back().remember(look); });
 }
 
-QRegion CourtView::changes() {
+void CourtView::collectChanges() {
     // This runs at every tick and every key: elements are compared by the game's own
-    // values, and only one that changed is placed in pixels.
-    QRegion changed;
+    // values, only one that changed is placed in pixels, and nothing is allocated.
+    changed_.clear();
     const QRect bounds = rect();
-    const auto add = [&changed, &bounds](const QRect& r) {
+    const auto add = [this, &bounds](const QRect& r) {
         const QRect part = r & bounds;
         if (!part.isEmpty())
-            changed += part;
+            changed_.push_back(part);
     };
     bool everything = false;
     std::size_t i = 0;
@@ -183,7 +183,7 @@ QRegion CourtView::changes() {
         const bool wasShown = was.shown;
         was.remember(look);
         // Where it was, and where it is now: one rectangle when the two overlap, as they
-        // do for a ball or a racquet on the move, which keeps the changed area simple.
+        // do for a ball or a racquet on the move.
         if (wasShown && look.shown && wasPlace.intersects(was.place)) {
             add(wasPlace | was.place);
             return;
@@ -193,21 +193,26 @@ QRegion CourtView::changes() {
         if (look.shown)
             add(was.place);
     });
-    if (everything)
-        return bounds;
-    return changed;
+    if (everything) {
+        changed_.clear();
+        changed_.push_back(bounds);
+    }
 }
 
 void CourtView::refresh() {
-    const QRegion changed = changes();
-    if (!changed.isEmpty())
-        update(changed);
+    collectChanges();
+    // Rectangle by rectangle: Qt gathers them into one paint at the next idle moment.
+    for (const QRect& r : changed_)
+        update(r);
 }
 
 void CourtView::refreshNow() {
-    const QRegion changed = changes();
-    if (!changed.isEmpty())
-        repaint(changed);
+    collectChanges();
+    QRegion region;
+    for (const QRect& r : changed_)
+        region += r;
+    if (!region.isEmpty())
+        repaint(region);
 }
 
 const QFont& CourtView::fontOf(const Label& l) const {

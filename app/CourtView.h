@@ -63,7 +63,8 @@ class CourtView : public QWidget {
     // Calls `f(Look)` for each element, bottom to top, the court first.
     template <class F> void forEachElement(F&& f) const;
     void rememberAll();
-    QRegion changes();
+    // Fills `changed_` with the places that changed since the last call.
+    void collectChanges();
     void drawLabel(QPainter& p, const Label& l, int room) const;
     void drawBall(QPainter& p) const;
     const QFont& fontOf(const Label& l) const;
@@ -71,6 +72,7 @@ class CourtView : public QWidget {
 
     const GameCore& game_;
     std::vector<Seen> seen_; // one per element, in drawing order
+    std::vector<QRect> changed_;
     std::uint64_t paintedPixels_ = 0;
     std::uint64_t paints_ = 0;
     std::function<void()> observer_;

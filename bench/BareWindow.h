@@ -7,8 +7,6 @@
 #include <QPainter>
 #include <QTimer>
 
-#include <functional>
-
 namespace quindra::bench {
 
 class BareCourt : public QWidget {
@@ -42,16 +40,12 @@ class BareWindow : public QMainWindow {
         timer_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer_, &QTimer::timeout, this, [this] { step(); });
     }
-    void start(int interval) { timer_.start(interval); }
-    void onTick(std::function<void()> observer) { observer_ = std::move(observer); }
-    void stop() { timer_.stop(); }
-    std::uint64_t ticks() const { return ticks_; }
+    QTimer& timer() { return timer_; }
     std::uint64_t paints() const { return court_->paints; }
     std::uint64_t paintedPixels() const { return court_->painted; }
 
   private:
     void step() {
-        ++ticks_;
         const QRect old = court_->square;
         QRect next = old.translated(dx_, dy_);
         if (next.left() < 0 || next.right() >= court_->width())
@@ -62,13 +56,9 @@ class BareWindow : public QMainWindow {
         court_->square = next;
         court_->update(old);
         court_->update(next);
-        if (observer_)
-            observer_();
     }
     BareCourt* court_;
     QTimer timer_;
-    std::function<void()> observer_;
-    std::uint64_t ticks_ = 0;
     int dx_ = 13;
     int dy_ = 3;
 };

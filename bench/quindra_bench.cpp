@@ -15,6 +15,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
 using namespace quindra;
 using namespace quindra::bench;
@@ -129,90 +130,89 @@ struct TickFigures {
 constexpr int spans = 10;
 constexpr int ticksPerSpan = ticksPerLevel / spans;
 
-// One span of real rallies: a rally the last span left running goes on, otherwise the
-// players serve. The clock is stopped again at the end, wherever the ball is.
-void gameSpan(Form1& form, Players& players, bool& paused, TickFigures& f) {
+// Times one span of a window's clock, up to `ticksPerSpan` ticks. Both windows are timed
+// through this same observer on their clocks, so the bench's own work at each tick falls
+// on both alike; `step` is what else happens at a tick (the players' keys).
+template <class Step>
+void timeSpan(QTimer& timer, const std::function<void()>& start, Step step, TickFigures& f) {
     QElapsedTimer clock;
     clock.start();
     qint64 last = -1;
     std::uint64_t ticks = 0;
-    makeActive(form);
     QEventLoop loop;
-    const QMetaObject::Connection tick =
-        QObject::connect(&form.Timer1(), &QTimer::timeout, &players, [&] {
-            const qint64 now = clock.nsecsElapsed();
-            if (last >= 0)
-                f.periods.push_back(double(now - last) / 1e6);
-            ++ticks;
-            // A tick that ends the rally stops the clock: the next rally starts afresh.
-            last = form.Timer1().isActive() ? now : -1;
-            players.play();
-            if (ticks >= std::uint64_t(ticksPerSpan))
-                loop.quit();
-        });
+    const QMetaObject::Connection tick = QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        if (last >= 0)
+            f.periods.push_back(double(now - last) / 1e6);
+        ++ticks;
+        // A tick that ends the rally stops the clock: the next rally starts afresh.
+        last = timer.isActive() ? now : -1;
+        step();
+        if (ticks >= std::uint64_t(ticksPerSpan))
+            loop.quit();
+    });
     const double cpuBefore = processCpuMs();
+    start();
+    runFor(loop, 60000);
+    QObject::disconnect(tick);
+    f.ticks += ticks;
+    f.cpuMs -= cpuBefore; // the end is added by the caller, after the last paint
+}
+
+// One span of real rallies: a rally the last span left running goes on, otherwise the
+// players serve. The clock is stopped again at the end, wherever the ball is.
+void gameSpan(Form1& form, Players& players, bool& paused, TickFigures& f) {
+    makeActive(form);
     const std::uint64_t paintedBefore = form.court()->paintedPixels();
     const std::uint64_t paintsBefore = form.court()->paints();
     const std::uint64_t keysBefore = players.keys;
-    if (paused)
-        form.Timer1().start();
-    else
-        players.play(); // the serve
-    runFor(loop, 60000);
-    QObject::disconnect(tick);
+    const auto start = [&] {
+        if (paused)
+            form.Timer1().start();
+        else
+            players.play(); // the serve
+    };
+    timeSpan(
+        form.Timer1(), start, [&] { players.play(); }, f);
     paused = form.Timer1().isActive();
     form.Timer1().stop();
     QCoreApplication::processEvents(); // the last tick's paint
-    f.cpuMs += processCpuMs() - cpuBefore;
+    f.cpuMs += processCpuMs();
     f.painted += form.court()->paintedPixels() - paintedBefore;
     f.paints += form.court()->paints() - paintsBefore;
     f.keys += players.keys - keysBefore;
-    f.ticks += ticks;
 }
 
 void bareSpan(BareWindow& bare, int levelMs, TickFigures& f) {
     makeActive(bare);
-    QEventLoop loop;
-    const std::uint64_t ticksBefore = bare.ticks();
-    bare.onTick([&] {
-        if (bare.ticks() - ticksBefore >= std::uint64_t(ticksPerSpan))
-            loop.quit();
-    });
-    const double cpuBefore = processCpuMs();
     const std::uint64_t paintedBefore = bare.paintedPixels();
     const std::uint64_t paintsBefore = bare.paints();
-    bare.start(levelMs);
-    runFor(loop, 60000);
-    bare.stop();
+    timeSpan(
+        bare.timer(), [&] { bare.timer().start(levelMs); }, [] {}, f);
+    bare.timer().stop();
     QCoreApplication::processEvents(); // the last tick's paint
-    f.cpuMs += processCpuMs() - cpuBefore;
+    f.cpuMs += processCpuMs();
     f.painted += bare.paintedPixels() - paintedBefore;
     f.paints += bare.paints() - paintsBefore;
-    f.ticks += bare.ticks() - ticksBefore;
 }
 
-void printTicks(int levelMs, const TickFigures& f) {
+// One line of figures; the game's and the bare window's have the same fields.
+void printFigures(const char* kind, int levelMs, const TickFigures& f, const char* extra) {
     std::vector<double> deviations;
     double sum = 0;
     for (const double p : f.periods) {
         deviations.push_back(std::abs(p - levelMs));
         sum += p;
     }
-    std::printf("{\"kind\":\"tick\",\"level_ms\":%d,\"ticks\":%llu,\"mean_period_ms\":%.3f,"
+    const double ticks = double(f.ticks);
+    std::printf("{\"kind\":\"%s\",\"level_ms\":%d,\"ticks\":%llu,\"mean_period_ms\":%.3f,"
                 "\"p50_abs_dev_ms\":%.3f,\"p99_abs_dev_ms\":%.3f,\"max_abs_dev_ms\":%.3f,"
                 "\"cpu_ms_per_tick\":%.4f,\"painted_px_per_tick\":%.1f,\"paints_per_tick\":%.3f,"
-                "\"keys_per_tick\":%.3f}\n",
-                levelMs, static_cast<unsigned long long>(f.ticks), sum / double(f.periods.size()),
-                quantile(deviations, 0.5), quantile(deviations, 0.99), quantile(deviations, 1.0),
-                f.cpuMs / double(f.ticks), double(f.painted) / double(f.ticks),
-                double(f.paints) / double(f.ticks), double(f.keys) / double(f.ticks));
-}
-
-void printBaseline(int levelMs, const TickFigures& f) {
-    std::printf("{\"kind\":\"baseline\",\"level_ms\":%d,\"ticks\":%llu,\"cpu_ms_per_tick\":%.4f,"
-                "\"painted_px_per_tick\":%.1f,\"paints_per_tick\":%.3f}\n",
-                levelMs, static_cast<unsigned long long>(f.ticks), f.cpuMs / double(f.ticks),
-                double(f.painted) / double(f.ticks), double(f.paints) / double(f.ticks));
+                "\"keys_per_tick\":%.3f%s}\n",
+                kind, levelMs, static_cast<unsigned long long>(f.ticks),
+                sum / double(f.periods.size()), quantile(deviations, 0.5),
+                quantile(deviations, 0.99), quantile(deviations, 1.0), f.cpuMs / ticks,
+                double(f.painted) / ticks, double(f.paints) / ticks, double(f.keys) / ticks, extra);
 }
 
 void measureLevel(Form1& form, BareWindow& bare, int levelMs, QAction* level) {
@@ -225,8 +225,11 @@ void measureLevel(Form1& form, BareWindow& bare, int levelMs, QAction* level) {
         gameSpan(form, players, paused, game);
         bareSpan(bare, levelMs, baseline);
     }
-    printTicks(levelMs, game);
-    printBaseline(levelMs, baseline);
+    printFigures("tick", levelMs, game, "");
+    char ratio[64];
+    std::snprintf(ratio, sizeof ratio, ",\"game_cpu_ratio\":%.3f",
+                  (game.cpuMs / double(game.ticks)) / (baseline.cpuMs / double(baseline.ticks)));
+    printFigures("baseline", levelMs, baseline, ratio);
 }
 
 void measureKeys(Form1& form) {
