@@ -16,16 +16,23 @@ namespace quindra {
 
 namespace {
 
-// A rectangle as fills: its inside, then its outline, which lies inside the shape as wide
-// as its border. Fills of whole pixels cost little where only part of the court is painted.
-void drawRectangle(QPainter& p, const Shape& s, const QPalette& palette, const QRect& bounds) {
-    const QRect rect = toPixelRect(s.Left, s.Top, s.Width, s.Height);
-    const int w = s.BorderWidth;
-    // Only what lies where the paint is: a fill elsewhere costs time and shows nothing.
-    const auto fill = [&p, &bounds](const QRect& r, const QColor& colour) {
-        const QRect part = r & bounds;
+// Fills only what lies where the paint is, rectangle by rectangle of the painted region:
+// a fill elsewhere costs time and shows nothing.
+void fillWithin(QPainter& p, const QRegion& region, const QRect& r, const QColor& colour) {
+    for (const QRect& painted : region) {
+        const QRect part = r & painted;
         if (!part.isEmpty())
             p.fillRect(part, colour);
+    }
+}
+
+// A rectangle as fills: its inside, then its outline, which lies inside the shape as wide
+// as its border. Fills of whole pixels cost little where only part of the court is painted.
+void drawRectangle(QPainter& p, const Shape& s, const QPalette& palette, const QRegion& region) {
+    const QRect rect = toPixelRect(s.Left, s.Top, s.Width, s.Height);
+    const int w = s.BorderWidth;
+    const auto fill = [&p, &region](const QRect& r, const QColor& colour) {
+        fillWithin(p, region, r, colour);
     };
     fill(rect.adjusted(w, w, -w, -w), toQColor(s.BackColor, palette));
     if (w <= 0)
@@ -54,7 +61,7 @@ QPixmap ovalPicture(const Shape& s, const QPalette& palette, qreal ratio) {
 }
 
 // The court's lines run along the axes: each is a band of its width around its ends.
-void drawLine(QPainter& p, const Line& l, const QPalette& palette, const QRect& bounds) {
+void drawLine(QPainter& p, const Line& l, const QPalette& palette, const QRegion& region) {
     const QColor colour = toQColor(l.BorderColor, palette);
     const qreal half = l.BorderWidth / 2.0;
     const QPointF from(l.X1 / twipsPerPixel, l.Y1 / twipsPerPixel);
@@ -67,9 +74,11 @@ void drawLine(QPainter& p, const Line& l, const QPalette& palette, const QRect& 
         band = QRectF(std::min(from.x(), to.x()), from.y() - half, std::abs(to.x() - from.x()),
                       l.BorderWidth);
     if (band.isValid()) {
-        const QRectF part = band & QRectF(bounds);
-        if (!part.isEmpty())
-            p.fillRect(part, colour);
+        for (const QRect& painted : region) {
+            const QRectF part = band & QRectF(painted);
+            if (!part.isEmpty())
+                p.fillRect(part, colour);
+        }
         return;
     }
     p.setPen(QPen(colour, l.BorderWidth, Qt::SolidLine, Qt::FlatCap));
@@ -308,17 +317,17 @@ void CourtView::paintEvent(QPaintEvent* event) {
         const QRect court =
             toPixelRect(game_.Campo.Left, game_.Campo.Top, game_.Campo.Width, game_.Campo.Height);
         if (!court.contains(bounds))
-            p.fillRect(bounds, toQColor(colours::buttonFace, pal)); // the strip below the court
-        drawRectangle(p, game_.Campo, pal, bounds);
+            fillWithin(p, region, bounds, toQColor(colours::buttonFace, pal)); // the strip below
+        drawRectangle(p, game_.Campo, pal, region);
         for (const Line& l : game_.lines)
-            drawLine(p, l, pal, bounds);
+            drawLine(p, l, pal, region);
         // Beyond the court and its lines, only what lies where the paint is.
         const auto touched = [&region, &bounds](const QRect& place) {
             return bounds.intersects(place) && region.intersects(place);
         };
         for (const Shape* racquet : {&game_.Racchetta_Blu, &game_.Racchetta_Rossa})
             if (touched(shapePlace(*racquet)))
-                drawRectangle(p, *racquet, pal, bounds);
+                drawRectangle(p, *racquet, pal, region);
         for (const Label* l : {&game_.lblPuntoBlu, &game_.Label1, &game_.lblPuntoRosso})
             if (touched(paintedPlace(*l)))
                 drawLabel(p, *l, 0);

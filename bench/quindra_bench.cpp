@@ -73,14 +73,24 @@ double firstPaintMs(const char* program) {
     return quantile(runs, 0.5);
 }
 
-// Players who follow the ball with their keys, and serve again after every point.
-class Players : public QObject {
+// One key pressed and released.
+struct Tap {
+    Qt::Key key;
+    QString text;
+};
+
+// Players who follow the ball with their keys, a tap at a tick while it is off their
+// racquet's middle, and serve again after every point. What they press at each tick is
+// kept, for the bare window to be sent the same.
+class Players {
   public:
     explicit Players(Form1& form) : form_(form) {}
     void play() {
+        taps.clear();
         GameCore& g = form_.game();
         if (!form_.Timer1().isActive()) {
-            sendKey(form_, Qt::Key_Space, QStringLiteral(" "));
+            press(Qt::Key_Space, QStringLiteral(" "));
+            ++serves;
             return;
         }
         const float ball = g.Pallina.Top + g.Pallina.Height / 2;
@@ -88,21 +98,26 @@ class Players : public QObject {
         follow(g.Racchetta_Blu, ball, Qt::Key_W, Qt::Key_F11, QStringLiteral("w"), QString());
     }
 
+    std::vector<Tap> taps;  // at the last tick
+    std::uint64_t keys = 0; // racquet keys pressed and released
+    std::uint64_t serves = 0;
+
   private:
     void follow(const Shape& r, float ball, Qt::Key up, Qt::Key down, const QString& upText,
                 const QString& downText) {
         if (ball < r.Top + 150) {
-            sendKey(form_, up, upText);
+            press(up, upText);
             ++keys;
         } else if (ball > r.Top + r.Height - 150) {
-            sendKey(form_, down, downText);
+            press(down, downText);
             ++keys;
         }
     }
+    void press(Qt::Key key, const QString& text) {
+        sendKey(form_, key, text);
+        taps.push_back({key, text});
+    }
     Form1& form_;
-
-  public:
-    std::uint64_t keys = 0; // racquet keys pressed and released
 };
 
 // A match won during the rallies ends in its message box: answer it as it takes the
@@ -123,6 +138,7 @@ struct TickFigures {
     std::uint64_t painted = 0;
     std::uint64_t paints = 0;
     std::uint64_t keys = 0;
+    std::uint64_t serves = 0;
 };
 
 // The game and the bare window take turns in short spans, so that a change in the
@@ -130,23 +146,45 @@ struct TickFigures {
 constexpr int spans = 10;
 constexpr int ticksPerSpan = ticksPerLevel / spans;
 
-// Times one span of a window's clock, up to `ticksPerSpan` ticks. Both windows are timed
-// through this same observer on their clocks, so the bench's own work at each tick falls
-// on both alike; `step` is what else happens at a tick (the players' keys).
+// Calls `stamp` as each of a clock's ticks arrives, before anything the tick runs.
+class TickArrival : public QObject {
+  public:
+    explicit TickArrival(std::function<void()> stamp) : stamp_(std::move(stamp)) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Timer)
+            stamp_();
+        return false;
+    }
+
+  private:
+    std::function<void()> stamp_;
+};
+
+// Times one span of a window's clock, up to `ticksPerSpan` ticks. A period runs from one
+// tick's arrival to the next, so what a tick does cannot shift the clock's own figures.
+// Both windows are timed through these same observers on their clocks, so the bench's own
+// work at each tick falls on both alike; `step` is what else happens at a tick (the
+// players' keys).
 template <class Step>
 void timeSpan(QTimer& timer, const std::function<void()>& start, Step step, TickFigures& f) {
     QElapsedTimer clock;
     clock.start();
+    qint64 arrived = -1;
     qint64 last = -1;
     std::uint64_t ticks = 0;
+    TickArrival arrival([&] {
+        arrived = clock.nsecsElapsed();
+        if (last >= 0)
+            f.periods.push_back(double(arrived - last) / 1e6);
+    });
+    timer.installEventFilter(&arrival);
     QEventLoop loop;
     const QMetaObject::Connection tick = QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
-        const qint64 now = clock.nsecsElapsed();
-        if (last >= 0)
-            f.periods.push_back(double(now - last) / 1e6);
         ++ticks;
         // A tick that ends the rally stops the clock: the next rally starts afresh.
-        last = timer.isActive() ? now : -1;
+        last = timer.isActive() ? arrived : -1;
         step();
         if (ticks >= std::uint64_t(ticksPerSpan))
             loop.quit();
@@ -155,25 +193,36 @@ void timeSpan(QTimer& timer, const std::function<void()>& start, Step step, Tick
     start();
     runFor(loop, 60000);
     QObject::disconnect(tick);
+    timer.removeEventFilter(&arrival);
     f.ticks += ticks;
     f.cpuMs -= cpuBefore; // the end is added by the caller, after the last paint
 }
 
+// What the players pressed in one span: before its first tick, then at each tick.
+using Script = std::vector<std::vector<Tap>>;
+
 // One span of real rallies: a rally the last span left running goes on, otherwise the
 // players serve. The clock is stopped again at the end, wherever the ball is.
-void gameSpan(Form1& form, Players& players, bool& paused, TickFigures& f) {
+void gameSpan(Form1& form, Players& players, bool& paused, Script& script, TickFigures& f) {
     makeActive(form);
     const std::uint64_t paintedBefore = form.court()->paintedPixels();
     const std::uint64_t paintsBefore = form.court()->paints();
     const std::uint64_t keysBefore = players.keys;
+    const std::uint64_t servesBefore = players.serves;
+    script.clear();
     const auto start = [&] {
+        players.taps.clear();
         if (paused)
             form.Timer1().start();
         else
             players.play(); // the serve
+        script.push_back(players.taps);
     };
-    timeSpan(
-        form.Timer1(), start, [&] { players.play(); }, f);
+    const auto step = [&] {
+        players.play();
+        script.push_back(players.taps);
+    };
+    timeSpan(form.Timer1(), start, step, f);
     paused = form.Timer1().isActive();
     form.Timer1().stop();
     QCoreApplication::processEvents(); // the last tick's paint
@@ -181,14 +230,30 @@ void gameSpan(Form1& form, Players& players, bool& paused, TickFigures& f) {
     f.painted += form.court()->paintedPixels() - paintedBefore;
     f.paints += form.court()->paints() - paintsBefore;
     f.keys += players.keys - keysBefore;
+    f.serves += players.serves - servesBefore;
 }
 
-void bareSpan(BareWindow& bare, int levelMs, TickFigures& f) {
+// The bare window is sent what the players pressed in the game's span, tick by tick: Qt's
+// own work for a key falls on both windows, and what is left is the game's.
+void bareSpan(BareWindow& bare, int levelMs, const Script& script, TickFigures& f) {
     makeActive(bare);
     const std::uint64_t paintedBefore = bare.paintedPixels();
     const std::uint64_t paintsBefore = bare.paints();
-    timeSpan(
-        bare.timer(), [&] { bare.timer().start(levelMs); }, [] {}, f);
+    std::size_t next = 0;
+    const auto replay = [&] {
+        if (next >= script.size())
+            return;
+        for (const Tap& tap : script[next]) {
+            sendKey(bare, tap.key, tap.text);
+            ++(tap.key == Qt::Key_Space ? f.serves : f.keys);
+        }
+        ++next;
+    };
+    const auto start = [&] {
+        bare.timer().start(levelMs);
+        replay();
+    };
+    timeSpan(bare.timer(), start, replay, f);
     bare.timer().stop();
     QCoreApplication::processEvents(); // the last tick's paint
     f.cpuMs += processCpuMs();
@@ -208,11 +273,12 @@ void printFigures(const char* kind, int levelMs, const TickFigures& f, const cha
     std::printf("{\"kind\":\"%s\",\"level_ms\":%d,\"ticks\":%llu,\"mean_period_ms\":%.3f,"
                 "\"p50_abs_dev_ms\":%.3f,\"p99_abs_dev_ms\":%.3f,\"max_abs_dev_ms\":%.3f,"
                 "\"cpu_ms_per_tick\":%.4f,\"painted_px_per_tick\":%.1f,\"paints_per_tick\":%.3f,"
-                "\"keys_per_tick\":%.3f%s}\n",
+                "\"keys_per_tick\":%.3f,\"serves\":%llu%s}\n",
                 kind, levelMs, static_cast<unsigned long long>(f.ticks),
                 sum / double(f.periods.size()), quantile(deviations, 0.5),
                 quantile(deviations, 0.99), quantile(deviations, 1.0), f.cpuMs / ticks,
-                double(f.painted) / ticks, double(f.paints) / ticks, double(f.keys) / ticks, extra);
+                double(f.painted) / ticks, double(f.paints) / ticks, double(f.keys) / ticks,
+                static_cast<unsigned long long>(f.serves), extra);
 }
 
 void measureLevel(Form1& form, BareWindow& bare, int levelMs, QAction* level) {
@@ -221,9 +287,10 @@ void measureLevel(Form1& form, BareWindow& bare, int levelMs, QAction* level) {
     TickFigures game;
     TickFigures baseline;
     bool paused = false;
+    Script script;
     for (int i = 0; i < spans; ++i) {
-        gameSpan(form, players, paused, game);
-        bareSpan(bare, levelMs, baseline);
+        gameSpan(form, players, paused, script, game);
+        bareSpan(bare, levelMs, script, baseline);
     }
     printFigures("tick", levelMs, game, "");
     char ratio[64];
