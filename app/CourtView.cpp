@@ -26,22 +26,15 @@ void fillWithin(QPainter& p, const QRegion& region, const QRect& r, const QColor
     }
 }
 
-// A rectangle as fills: its inside, then its outline, which lies inside the shape as wide
-// as its border. Fills of whole pixels cost little where only part of the court is painted.
+// A rectangle as fills: its outline lies inside the shape, as wide as its border. The
+// border's colour goes under the whole shape and the inside over it: two fills where the
+// four strips of the outline and the inside would take five.
 void drawRectangle(QPainter& p, const Shape& s, const QPalette& palette, const QRegion& region) {
     const QRect rect = toPixelRect(s.Left, s.Top, s.Width, s.Height);
     const int w = s.BorderWidth;
-    const auto fill = [&p, &region](const QRect& r, const QColor& colour) {
-        fillWithin(p, region, r, colour);
-    };
-    fill(rect.adjusted(w, w, -w, -w), toQColor(s.BackColor, palette));
-    if (w <= 0)
-        return;
-    const QColor border = toQColor(s.BorderColor, palette);
-    fill(QRect(rect.left(), rect.top(), rect.width(), w), border);
-    fill(QRect(rect.left(), rect.bottom() - w + 1, rect.width(), w), border);
-    fill(QRect(rect.left(), rect.top(), w, rect.height()), border);
-    fill(QRect(rect.right() - w + 1, rect.top(), w, rect.height()), border);
+    if (w > 0)
+        fillWithin(p, region, rect, toQColor(s.BorderColor, palette));
+    fillWithin(p, region, rect.adjusted(w, w, -w, -w), toQColor(s.BackColor, palette));
 }
 
 // The ball, smoothed, drawn once into a picture and then only copied.
