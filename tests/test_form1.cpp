@@ -160,6 +160,14 @@ class Form1Test : public QObject {
         QTest::qWait(20);
         QVERIFY(court->paintedPixels() > mark);
         QVERIFY(court->paintedPixels() - mark <= 2 * 11 * 62); // the racquet's old and new places
+        // A caption that changes on its own is painted, each of the board's.
+        for (Label* l :
+             {&g.lblPuntoBlu, &g.Label1, &g.lblPuntoRosso, &g.lblSet_Sin[0], &g.lblSet_Dest[0]}) {
+            l->Caption = "A"s;
+            form.court()->refresh();
+            QTest::qWait(20);
+            QCOMPARE(onScreen(form), fresh(form));
+        }
         // Captions, colours, sizes and a five-set board change: still the whole game.
         g.lblSet_Dest[1].Caption = "12"s;
         g.lblPuntoRosso.Caption = "V"s;
