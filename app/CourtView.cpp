@@ -18,9 +18,10 @@ namespace {
 
 // Fills only what lies where the paint is, rectangle by rectangle of the painted region:
 // a fill elsewhere costs time and shows nothing.
-void fillWithin(QPainter& p, const QRegion& region, const QRect& r, const QColor& colour) {
+template <class Rect>
+void fillWithin(QPainter& p, const QRegion& region, const Rect& r, const QColor& colour) {
     for (const QRect& painted : region) {
-        const QRect part = r & painted;
+        const Rect part = r & Rect(painted);
         if (!part.isEmpty())
             p.fillRect(part, colour);
     }
@@ -67,11 +68,7 @@ void drawLine(QPainter& p, const Line& l, const QPalette& palette, const QRegion
         band = QRectF(std::min(from.x(), to.x()), from.y() - half, std::abs(to.x() - from.x()),
                       l.BorderWidth);
     if (band.isValid()) {
-        for (const QRect& painted : region) {
-            const QRectF part = band & QRectF(painted);
-            if (!part.isEmpty())
-                p.fillRect(part, colour);
-        }
+        fillWithin(p, region, band, colour);
         return;
     }
     p.setPen(QPen(colour, l.BorderWidth, Qt::SolidLine, Qt::FlatCap));
@@ -113,17 +110,19 @@ CourtView::CourtView(const GameCore& game, QWidget* parent) : QWidget(parent), g
 }
 
 QRect CourtView::placeOf(const Look& look) {
-    const QRect place = toPixelRect(look.left, look.top, look.width, look.height);
-    return look.caption ? captionArea(place, look.transparent) : shapeArea(place);
+    const Values& v = look.values;
+    const QRect place = toPixelRect(v.left, v.top, v.width, v.height);
+    return look.caption ? captionArea(place, v.transparent) : shapeArea(place);
 }
 
 template <class F> void CourtView::forEachElement(F&& f) const {
     const auto shape = [&f](const Shape& s) {
-        f(Look{s.Left, s.Top, s.Width, s.Height, s.BackColor, s.BorderColor, nullptr, false, true});
+        f(Look{{s.Left, s.Top, s.Width, s.Height, s.BackColor, s.BorderColor, false, true},
+               nullptr});
     };
     const auto label = [&f](const Label& l, bool shown) {
-        f(Look{l.Left, l.Top, l.Width, l.Height, l.BackColor, l.ForeColor, &l.Caption,
-               l.transparent, shown});
+        f(Look{{l.Left, l.Top, l.Width, l.Height, l.BackColor, l.ForeColor, l.transparent, shown},
+               &l.Caption});
     };
     shape(game_.Campo); // first: a new court colour repaints everything
     shape(game_.Racchetta_Blu);
@@ -140,22 +139,13 @@ template <class F> void CourtView::forEachElement(F&& f) const {
 }
 
 bool CourtView::Seen::sameAs(const Look& look) const {
-    return left == look.left && top == look.top && width == look.width && height == look.height &&
-           fill == look.fill && text == look.text && transparent == look.transparent &&
-           shown == look.shown && (!look.caption || caption == *look.caption);
+    return values == look.values && (!look.caption || caption == *look.caption);
 }
 
 void CourtView::Seen::remember(const Look& look) {
-    *this = {look.left,
-             look.top,
-             look.width,
-             look.height,
-             look.fill,
-             look.text,
-             look.caption ? *look.caption : std::string(),
-             look.transparent,
-             look.shown,
-             placeOf(look)};
+    values = look.values;
+    caption = look.caption ? *look.caption : std::string();
+    place = placeOf(look);
 }
 
 void CourtView::rememberAll() {
@@ -182,17 +172,18 @@ void CourtView::collectChanges() {
         if (i == 1)
             everything = true;
         const QRect wasPlace = was.place;
-        const bool wasShown = was.shown;
+        const bool wasShown = was.values.shown;
+        const bool shown = look.values.shown;
         was.remember(look);
         // Where it was, and where it is now: one rectangle when the two overlap, as they
         // do for a ball or a racquet on the move.
-        if (wasShown && look.shown && wasPlace.intersects(was.place)) {
+        if (wasShown && shown && wasPlace.intersects(was.place)) {
             add(wasPlace | was.place);
             return;
         }
         if (wasShown)
             add(wasPlace);
-        if (look.shown)
+        if (shown)
             add(was.place);
     });
     if (everything) {
@@ -301,7 +292,7 @@ void CourtView::paintEvent(QPaintEvent* event) {
             static_cast<std::uint64_t>(r.width()) * static_cast<std::uint64_t>(r.height());
     ++paints_;
     // A whole paint (the window shown or uncovered) shows the game as it is now.
-    if (region.rectCount() == 1 && region.boundingRect().contains(rect()))
+    if (QRegion(rect()).subtracted(region).isEmpty())
         rememberAll();
     {
         QPainter p(this);
@@ -310,29 +301,26 @@ void CourtView::paintEvent(QPaintEvent* event) {
         const QRect court =
             toPixelRect(game_.Campo.Left, game_.Campo.Top, game_.Campo.Width, game_.Campo.Height);
         if (!court.contains(bounds))
-            fillWithin(p, region, bounds, toQColor(colours::buttonFace, pal)); // the strip below
+            fillWithin(p, region, rect(), toQColor(colours::buttonFace, pal)); // the strip below
         drawRectangle(p, game_.Campo, pal, region);
         for (const Line& l : game_.lines)
             drawLine(p, l, pal, region);
         // Beyond the court and its lines, only what lies where the paint is.
-        const auto touched = [&region, &bounds](const QRect& place) {
-            return bounds.intersects(place) && region.intersects(place);
-        };
         for (const Shape* racquet : {&game_.Racchetta_Blu, &game_.Racchetta_Rossa})
-            if (touched(shapePlace(*racquet)))
+            if (region.intersects(shapePlace(*racquet)))
                 drawRectangle(p, *racquet, pal, region);
         for (const Label* l : {&game_.lblPuntoBlu, &game_.Label1, &game_.lblPuntoRosso})
-            if (touched(paintedPlace(*l)))
+            if (region.intersects(paintedPlace(*l)))
                 drawLabel(p, *l, 0);
         for (int i = 0; i < GameCore::setColumns; ++i) {
             if (!game_.setColumnShown(i))
                 continue;
             for (const Label* l : {&game_.lblSet_Sin[static_cast<std::size_t>(i)],
                                    &game_.lblSet_Dest[static_cast<std::size_t>(i)]})
-                if (touched(paintedPlace(*l)))
+                if (region.intersects(paintedPlace(*l)))
                     drawLabel(p, *l, setCaptionRoom);
         }
-        if (touched(shapePlace(game_.Pallina)))
+        if (region.intersects(shapePlace(game_.Pallina)))
             drawBall(p);
     }
     if (observer_)

@@ -37,23 +37,24 @@ class CourtView : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    // How one element looks: what it is drawn from, straight from the game, in twips.
-    struct Look {
+    // What an element is drawn from, straight from the game, in twips; its caption aside.
+    struct Values {
         float left = 0, top = 0, width = 0, height = 0;
         std::uint32_t fill = 0;
-        std::uint32_t text = 0;               // a label's text, a shape's border
-        const std::string* caption = nullptr; // labels only
+        std::uint32_t text = 0; // a label's text, a shape's border
         bool transparent = false;
         bool shown = true;
+        bool operator==(const Values&) const = default;
+    };
+    // How one element looks now.
+    struct Look {
+        Values values;
+        const std::string* caption = nullptr; // labels only
     };
     // What one element looked like when it was last marked for painting, and where.
     struct Seen {
-        float left = 0, top = 0, width = 0, height = 0;
-        std::uint32_t fill = 0;
-        std::uint32_t text = 0;
+        Values values;
         std::string caption;
-        bool transparent = false;
-        bool shown = true;
         QRect place; // pixels
         bool sameAs(const Look& look) const;
         void remember(const Look& look);

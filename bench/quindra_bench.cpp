@@ -90,7 +90,6 @@ class Players {
         GameCore& g = form_.game();
         if (!form_.Timer1().isActive()) {
             press(Qt::Key_Space, QStringLiteral(" "));
-            ++serves;
             return;
         }
         const float ball = g.Pallina.Top + g.Pallina.Height / 2;
@@ -98,20 +97,15 @@ class Players {
         follow(g.Racchetta_Blu, ball, Qt::Key_W, Qt::Key_F11, QStringLiteral("w"), QString());
     }
 
-    std::vector<Tap> taps;  // at the last tick
-    std::uint64_t keys = 0; // racquet keys pressed and released
-    std::uint64_t serves = 0;
+    std::vector<Tap> taps; // at the last tick
 
   private:
     void follow(const Shape& r, float ball, Qt::Key up, Qt::Key down, const QString& upText,
                 const QString& downText) {
-        if (ball < r.Top + 150) {
+        if (ball < r.Top + 150)
             press(up, upText);
-            ++keys;
-        } else if (ball > r.Top + r.Height - 150) {
+        else if (ball > r.Top + r.Height - 150)
             press(down, downText);
-            ++keys;
-        }
     }
     void press(Qt::Key key, const QString& text) {
         sendKey(form_, key, text);
@@ -162,13 +156,22 @@ class TickArrival : public QObject {
     std::function<void()> stamp_;
 };
 
-// Times one span of a window's clock, up to `ticksPerSpan` ticks. A period runs from one
-// tick's arrival to the next, so what a tick does cannot shift the clock's own figures.
-// Both windows are timed through these same observers on their clocks, so the bench's own
+// What a window has painted so far.
+struct PaintCount {
+    std::uint64_t pixels = 0;
+    std::uint64_t paints = 0;
+};
+
+// Times one span of a window's clock, up to `ticksPerSpan` ticks, the window active. A
+// period runs from one tick's arrival to the next, so what a tick does cannot shift the
+// clock's own figures. Both windows are timed through this same code, so the bench's own
 // work at each tick falls on both alike; `step` is what else happens at a tick (the
-// players' keys).
-template <class Step>
-void timeSpan(QTimer& timer, const std::function<void()>& start, Step step, TickFigures& f) {
+// players' keys). Returns whether the clock was still running at the end; it is stopped.
+template <class Start, class Step>
+bool timeSpan(QWidget& window, QTimer& timer, const std::function<PaintCount()>& painted,
+              Start start, Step step, TickFigures& f) {
+    makeActive(window);
+    const PaintCount before = painted();
     QElapsedTimer clock;
     clock.start();
     qint64 arrived = -1;
@@ -194,21 +197,29 @@ void timeSpan(QTimer& timer, const std::function<void()>& start, Step step, Tick
     runFor(loop, 60000);
     QObject::disconnect(tick);
     timer.removeEventFilter(&arrival);
+    const bool running = timer.isActive();
+    timer.stop();
+    QCoreApplication::processEvents(); // the last tick's paint
+    f.cpuMs += processCpuMs() - cpuBefore;
+    const PaintCount after = painted();
+    f.painted += after.pixels - before.pixels;
+    f.paints += after.paints - before.paints;
     f.ticks += ticks;
-    f.cpuMs -= cpuBefore; // the end is added by the caller, after the last paint
+    return running;
 }
 
 // What the players pressed in one span: before its first tick, then at each tick.
 using Script = std::vector<std::vector<Tap>>;
 
+void countTaps(const Script& script, TickFigures& f) {
+    for (const std::vector<Tap>& taps : script)
+        for (const Tap& tap : taps)
+            ++(tap.key == Qt::Key_Space ? f.serves : f.keys);
+}
+
 // One span of real rallies: a rally the last span left running goes on, otherwise the
 // players serve. The clock is stopped again at the end, wherever the ball is.
 void gameSpan(Form1& form, Players& players, bool& paused, Script& script, TickFigures& f) {
-    makeActive(form);
-    const std::uint64_t paintedBefore = form.court()->paintedPixels();
-    const std::uint64_t paintsBefore = form.court()->paints();
-    const std::uint64_t keysBefore = players.keys;
-    const std::uint64_t servesBefore = players.serves;
     script.clear();
     const auto start = [&] {
         players.taps.clear();
@@ -222,43 +233,30 @@ void gameSpan(Form1& form, Players& players, bool& paused, Script& script, TickF
         players.play();
         script.push_back(players.taps);
     };
-    timeSpan(form.Timer1(), start, step, f);
-    paused = form.Timer1().isActive();
-    form.Timer1().stop();
-    QCoreApplication::processEvents(); // the last tick's paint
-    f.cpuMs += processCpuMs();
-    f.painted += form.court()->paintedPixels() - paintedBefore;
-    f.paints += form.court()->paints() - paintsBefore;
-    f.keys += players.keys - keysBefore;
-    f.serves += players.serves - servesBefore;
+    const CourtView& court = *form.court();
+    const auto painted = [&court] { return PaintCount{court.paintedPixels(), court.paints()}; };
+    paused = timeSpan(form, form.Timer1(), painted, start, step, f);
+    countTaps(script, f);
 }
 
 // The bare window is sent what the players pressed in the game's span, tick by tick: Qt's
 // own work for a key falls on both windows, and what is left is the game's.
 void bareSpan(BareWindow& bare, int levelMs, const Script& script, TickFigures& f) {
-    makeActive(bare);
-    const std::uint64_t paintedBefore = bare.paintedPixels();
-    const std::uint64_t paintsBefore = bare.paints();
     std::size_t next = 0;
     const auto replay = [&] {
         if (next >= script.size())
             return;
-        for (const Tap& tap : script[next]) {
+        for (const Tap& tap : script[next])
             sendKey(bare, tap.key, tap.text);
-            ++(tap.key == Qt::Key_Space ? f.serves : f.keys);
-        }
         ++next;
     };
     const auto start = [&] {
         bare.timer().start(levelMs);
         replay();
     };
-    timeSpan(bare.timer(), start, replay, f);
-    bare.timer().stop();
-    QCoreApplication::processEvents(); // the last tick's paint
-    f.cpuMs += processCpuMs();
-    f.painted += bare.paintedPixels() - paintedBefore;
-    f.paints += bare.paints() - paintsBefore;
+    const auto painted = [&bare] { return PaintCount{bare.paintedPixels(), bare.paints()}; };
+    timeSpan(bare, bare.timer(), painted, start, replay, f);
+    countTaps(script, f);
 }
 
 // One line of figures; the game's and the bare window's have the same fields.
