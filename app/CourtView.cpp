@@ -3,6 +3,7 @@
 #include "GameCore.h"
 #include "Twips.h"
 
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -27,15 +28,25 @@ void fillWithin(QPainter& p, const QRegion& region, const Rect& r, const QColor&
     }
 }
 
-// A rectangle as fills: its outline lies inside the shape, as wide as its border. The
-// border's colour goes under the whole shape and the inside over it: two fills where the
-// four strips of the outline and the inside would take five.
+// A rectangle as fills: its outline lies inside the shape, as wide as its border. Where a
+// painted part reaches the outline, the border's colour goes under it and the inside over
+// it; a part wholly inside (the ball in mid-court) takes the inside's colour alone.
 void drawRectangle(QPainter& p, const Shape& s, const QPalette& palette, const QRegion& region) {
     const QRect rect = toPixelRect(s.Left, s.Top, s.Width, s.Height);
     const int w = s.BorderWidth;
-    if (w > 0)
-        fillWithin(p, region, rect, toQColor(s.BorderColor, palette));
-    fillWithin(p, region, rect.adjusted(w, w, -w, -w), toQColor(s.BackColor, palette));
+    const QRect inside = rect.adjusted(w, w, -w, -w);
+    const QColor border = toQColor(s.BorderColor, palette);
+    const QColor back = toQColor(s.BackColor, palette);
+    for (const QRect& painted : region) {
+        const QRect part = rect & painted;
+        if (part.isEmpty())
+            continue;
+        if (!inside.contains(part))
+            p.fillRect(part, border);
+        const QRect within = inside & part;
+        if (!within.isEmpty())
+            p.fillRect(within, back);
+    }
 }
 
 // The ball, smoothed, drawn once into a picture and then only copied.
@@ -208,30 +219,36 @@ void CourtView::refreshNow() {
         repaint(region);
 }
 
+bool CourtView::FontKey::of(const Label& l) const {
+    return size == l.FontSize && bold == l.bold && name == l.FontName;
+}
+
+bool CourtView::TextKey::of(const Label& l) const {
+    return font.of(l) && caption == l.Caption;
+}
+
 const QFont& CourtView::fontOf(const Label& l) const {
     // A label's font never changes: each is built once, not at every paint.
-    const std::string key = l.FontName + '/' + std::to_string(l.FontSize) + (l.bold ? "b" : "");
-    for (const auto& [name, font] : fonts_)
-        if (name == key)
+    for (const auto& [key, font] : fonts_)
+        if (key.of(l))
             return font;
-    fonts_.emplace_back(key, gameFont(QString::fromStdString(l.FontName), l.FontSize, l.bold));
+    fonts_.emplace_back(FontKey{l.FontName, l.FontSize, l.bold},
+                        gameFont(QString::fromStdString(l.FontName), l.FontSize, l.bold));
     return fonts_.back().second;
 }
 
 const QStaticText& CourtView::textOf(const Label& l, const QFont& font) const {
     // A caption's layout is made once and kept: laying out text at every paint would cost
     // more than the rest of a tick.
-    const std::string key =
-        l.FontName + '/' + std::to_string(l.FontSize) + (l.bold ? "b|" : "|") + l.Caption;
-    for (const auto& [name, text] : texts_)
-        if (name == key)
+    for (const auto& [key, text] : texts_)
+        if (key.of(l))
             return text;
     if (texts_.size() >= 64)
         texts_.clear();
     QStaticText text(QString::fromStdString(l.Caption));
     text.setTextFormat(Qt::PlainText);
     text.prepare(QTransform(), font);
-    texts_.emplace_back(key, text);
+    texts_.emplace_back(TextKey{{l.FontName, l.FontSize, l.bold}, l.Caption}, text);
     return texts_.back().second;
 }
 
@@ -267,7 +284,9 @@ void CourtView::drawLabel(QPainter& p, const Label& l, int room) const {
 
 void CourtView::drawBall(QPainter& p) const {
     const Shape& ball = game_.Pallina;
-    const qreal ratio = p.device()->devicePixelRatioF(); // the screen's, or a picture's
+    // What the painter draws into: the window's backing store, or a picture. Its own
+    // ratio is a stored figure, where the widget's would be asked of the screen.
+    const qreal ratio = p.paintEngine()->paintDevice()->devicePixelRatioF();
     const QRect rect = toPixelRect(ball.Left, ball.Top, ball.Width, ball.Height);
     const std::array<std::uint32_t, 5> key = {std::uint32_t(rect.width()),
                                               std::uint32_t(rect.height()), ball.BackColor,
@@ -291,8 +310,9 @@ void CourtView::paintEvent(QPaintEvent* event) {
         paintedPixels_ +=
             static_cast<std::uint64_t>(r.width()) * static_cast<std::uint64_t>(r.height());
     ++paints_;
-    // A whole paint (the window shown or uncovered) shows the game as it is now.
-    if (QRegion(rect()).subtracted(region).isEmpty())
+    // A whole paint (the window shown or uncovered) shows the game as it is now. A rally's
+    // paints never reach round the whole court, and are told apart without a region sum.
+    if (region.boundingRect().contains(rect()) && QRegion(rect()).subtracted(region).isEmpty())
         rememberAll();
     {
         QPainter p(this);

@@ -77,8 +77,20 @@ class CourtView : public QWidget {
     std::uint64_t paintedPixels_ = 0;
     std::uint64_t paints_ = 0;
     std::function<void()> observer_;
-    mutable std::vector<std::pair<std::string, QFont>> fonts_;
-    mutable std::vector<std::pair<std::string, QStaticText>> texts_;
+    // Looked up by the label's own fields, so that a lookup allocates nothing.
+    struct FontKey {
+        std::string name;
+        double size = 0;
+        bool bold = false;
+        bool of(const Label& l) const;
+    };
+    struct TextKey {
+        FontKey font;
+        std::string caption;
+        bool of(const Label& l) const;
+    };
+    mutable std::vector<std::pair<FontKey, QFont>> fonts_;
+    mutable std::vector<std::pair<TextKey, QStaticText>> texts_;
     mutable std::vector<std::pair<std::array<std::uint32_t, 5>, QPixmap>> ballPictures_;
 };
 

@@ -187,8 +187,10 @@ void Form1::setClockEnabled(bool enabled) {
         // the frame afresh.
         outer_.reset();
         timer_.start();
-    } else if (!enabled)
+    } else if (!enabled) {
         timer_.stop();
+        settleRepeat();
+    }
 }
 
 bool Form1::clockEnabled() const {

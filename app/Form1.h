@@ -39,6 +39,7 @@ class Form1 : public QMainWindow, public Platform {
     HeldKeys& heldKeys() { return held_; }
     void setRepeatClock(std::function<std::int64_t()> clock);
     void repeatHeldKeys();
+    bool repeatPending() const { return repeatTimer_.isActive(); }
 
     // The computer at the right racquet moves, while "Computer" is checked.
     void computerMoves();
@@ -73,6 +74,7 @@ class Form1 : public QMainWindow, public Platform {
     void setUpKeyRepeat();
     void releaseHeldKeys();
     void scheduleRepeat();
+    void settleRepeat();
     void scheduleComputer();
     std::int64_t now() const;
     QSize outer() const;
@@ -88,6 +90,7 @@ class Form1 : public QMainWindow, public Platform {
     QPointer<frmColori> angleDialog_;
     HeldKeys held_;
     QTimer repeatTimer_;
+    std::int64_t repeatAt_ = 0; // when it goes off, on now()'s clock
     QElapsedTimer sinceStart_;
     std::function<std::int64_t()> repeatClock_;
     ComputerPlayer computer_{game_, *this};

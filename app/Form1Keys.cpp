@@ -27,7 +27,8 @@ std::uint32_t keyId(const QKeyEvent& event) {
 KeyPress pressOf(const QKeyEvent& event) {
     KeyPress press;
     press.id = keyId(event);
-    press.keyDown = virtualKeyCode(nativeKeyOf(event, QGuiApplication::platformName()));
+    static const QString platform = QGuiApplication::platformName(); // fixed for the run
+    press.keyDown = virtualKeyCode(nativeKeyOf(event, platform));
     press.characters = characterCodes(event.text());
     return press;
 }
@@ -83,7 +84,7 @@ void Form1::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat())
         return;
     held_.release(keyId(*event));
-    scheduleRepeat();
+    settleRepeat();
 }
 
 void Form1::repeatHeldKeys() {
@@ -101,7 +102,20 @@ void Form1::scheduleRepeat() {
         repeatTimer_.stop();
         return;
     }
+    // A clock set to go off sooner may stay: going off early, it finds nothing due and is
+    // set again. The players tap at almost every tick, and the clock is left alone.
+    if (repeatTimer_.isActive() && repeatAt_ <= *next)
+        return;
+    repeatAt_ = *next;
     repeatTimer_.start(static_cast<int>(std::max<std::int64_t>(*next - now(), 0)));
+}
+
+void Form1::settleRepeat() {
+    // With no key held the repeat clock has nothing left to do. While the ball is in play
+    // it is left to run out, rather than stopped at every tap and set again at the next;
+    // once the ball is dead it stops, so nothing runs while a serve waits.
+    if (held_.empty() && !timer_.isActive())
+        repeatTimer_.stop();
 }
 
 void Form1::releaseHeldKeys() {

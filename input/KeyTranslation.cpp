@@ -177,8 +177,14 @@ std::uint16_t virtualKeyCode(const NativeKey& key) {
 }
 
 std::vector<std::uint8_t> characterCodes(const QString& text) {
+    // Read in place, a pair of surrogates as one character: this runs at every key.
     std::vector<std::uint8_t> codes;
-    for (const char32_t c : text.toUcs4()) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            ++i;
+        }
         if (const auto code = windows1252Code(c))
             codes.push_back(*code);
     }

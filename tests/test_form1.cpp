@@ -332,6 +332,27 @@ class Form1Test : public QObject {
         QCOMPARE(4900 - g.Racchetta_Blu.Top, 250.0f * (1 + 7));    // the press, 750, 790 ... 990
     }
 
+    // A tap's repeat clock: left to run out while the ball is in play, stopped once it is
+    // dead, and never running while a serve waits.
+    void repeatClockRestsWhileAServeWaits() {
+        Form1 form;
+        form.show();
+        QTest::keyClick(&form, Qt::Key_Up); // the serve waits
+        QVERIFY(!form.repeatPending());
+        form.Timer1().start();
+        QTest::keyClick(&form, Qt::Key_Up);
+        QVERIFY(form.repeatPending());
+        QTest::keyPress(&form, Qt::Key_W); // held through the point
+        form.setClockEnabled(false);
+        QVERIFY(form.repeatPending());
+        QTest::keyRelease(&form, Qt::Key_W);
+        QVERIFY(!form.repeatPending());
+        form.Timer1().start();
+        QTest::keyClick(&form, Qt::Key_Down);
+        form.setClockEnabled(false);
+        QVERIFY(!form.repeatPending());
+    }
+
     void computerTakesTheRightRacquet() {
         Form1 form;
         form.show();
