@@ -177,15 +177,11 @@ std::uint16_t virtualKeyCode(const NativeKey& key) {
 }
 
 std::vector<std::uint8_t> characterCodes(const QString& text) {
-    // Read in place, a pair of surrogates as one character: this runs at every key.
+    // Read in place: this runs at every key. No character beyond the 16-bit range has a
+    // code, so the halves of a surrogate pair are simply left out.
     std::vector<std::uint8_t> codes;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        char32_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
-            ++i;
-        }
-        if (const auto code = windows1252Code(c))
+    for (const QChar c : text) {
+        if (const auto code = windows1252Code(c.unicode()))
             codes.push_back(*code);
     }
     return codes;

@@ -182,6 +182,32 @@ class Form1Test : public QObject {
                  QColor(255, 0, 255));
     }
 
+    // A paint remembers only what it covered, and each caption keeps its own font
+    // whichever label was painted first.
+    void paintsRememberWhatTheyCover() {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        CourtView* court = form.court();
+        GameCore& g = form.game();
+        g.Pallina.Move(1200, 1000); // not yet shown
+        const QRect whole = court->rect();
+        court->repaint(QRegion(QRect(whole.topLeft(), QSize(1, 1))) +
+                       QRect(whole.bottomRight(), QSize(1, 1))); // the corners only
+        court->refresh();
+        QTest::qWait(20);
+        QCOMPARE(onScreen(form), fresh(form));
+
+        CourtView scoreFirst(g, &form); // never shown
+        scoreFirst.resize(court->size());
+        const QRect score =
+            toPixelRect(g.Label1.Left, g.Label1.Top, g.Label1.Width, g.Label1.Height)
+                .adjusted(8, 0, 0, 0); // clear of the blue points
+        QImage image(court->size(), QImage::Format_RGB32);
+        scoreFirst.render(&image, score.topLeft(), QRegion(score));
+        QCOMPARE(image.copy(score), fresh(form).copy(score));
+    }
+
     // At device pixel ratios 1, 1.5 and 2 every element lands where its twips say: a row
     // across the court and a column down each racquet, pixel by pixel; the captions where
     // their labels are, the board's hidden rows empty.
