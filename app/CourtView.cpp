@@ -219,6 +219,10 @@ void CourtView::refreshNow() {
         repaint(region);
 }
 
+CourtView::FontKey CourtView::FontKey::from(const Label& l) {
+    return {l.FontName, l.FontSize, l.bold};
+}
+
 bool CourtView::FontKey::of(const Label& l) const {
     return size == l.FontSize && bold == l.bold && name == l.FontName;
 }
@@ -232,7 +236,7 @@ const QFont& CourtView::fontOf(const Label& l) const {
     for (const auto& [key, font] : fonts_)
         if (key.of(l))
             return font;
-    fonts_.emplace_back(FontKey{l.FontName, l.FontSize, l.bold},
+    fonts_.emplace_back(FontKey::from(l),
                         gameFont(QString::fromStdString(l.FontName), l.FontSize, l.bold));
     return fonts_.back().second;
 }
@@ -248,7 +252,7 @@ const QStaticText& CourtView::textOf(const Label& l, const QFont& font) const {
     QStaticText text(QString::fromStdString(l.Caption));
     text.setTextFormat(Qt::PlainText);
     text.prepare(QTransform(), font);
-    texts_.emplace_back(TextKey{{l.FontName, l.FontSize, l.bold}, l.Caption}, text);
+    texts_.emplace_back(TextKey{FontKey::from(l), l.Caption}, text);
     return texts_.back().second;
 }
 

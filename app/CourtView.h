@@ -82,6 +82,7 @@ class CourtView : public QWidget {
         std::string name;
         double size = 0;
         bool bold = false;
+        static FontKey from(const Label& l);
         bool of(const Label& l) const;
     };
     struct TextKey {
