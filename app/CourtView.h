@@ -24,7 +24,8 @@ class CourtView : public QWidget {
 
     // Marks for painting what changed in the game since the last call.
     void refresh();
-    // The same, painted at once.
+    // The same, painted at once: for the clock's ticks and the keys, whose paints are
+    // due now and would only cost another round of the event loop if posted.
     void refreshNow();
 
     // Pixels painted so far, and paints: what the benchmark and the tests count.

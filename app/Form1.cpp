@@ -51,10 +51,14 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), game_(*this) {
     // Windows' default timers sit on a 15.6 ms tick; the rally needs its exact interval.
     timer_.setTimerType(Qt::PreciseTimer);
     timer_.setInterval(startInterval);
+    // Each tick is painted before it returns, as an animation's frames should be: a
+    // paint posted for later would cost the event loop a second round every tick.
     connect(&timer_, &QTimer::timeout, this, [this] {
         game_.Timer1_Timer();
-        court_->refresh();
+        court_->refreshNow();
         scheduleComputer();
+        if (!held_.empty())
+            scheduleRepeat();
     });
 
     // Nothing on the window takes the focus, so every key comes here.

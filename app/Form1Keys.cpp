@@ -74,7 +74,7 @@ void Form1::keyPressEvent(QKeyEvent* event) {
     deliverKey(game_, press, computerPlaying_);
     held_.press(press, now());
     scheduleRepeat();
-    court_->refresh();
+    court_->refreshNow();
     scheduleComputer();
 }
 
@@ -92,7 +92,7 @@ void Form1::repeatHeldKeys() {
     for (const KeyPress& press : due)
         deliverKey(game_, press, computerPlaying_);
     if (!due.empty())
-        court_->refresh();
+        court_->refreshNow();
     scheduleRepeat();
 }
 
@@ -102,8 +102,13 @@ void Form1::scheduleRepeat() {
         repeatTimer_.stop();
         return;
     }
+    // While the ball is in play a tick comes within an interval, and sets the clock once
+    // a repeat falls due before the next: a tap, let go long before its first repeat,
+    // never sets it. The players tap at almost every tick.
+    if (timer_.isActive() && *next - now() > timer_.interval())
+        return;
     // A clock set to go off sooner may stay: going off early, it finds nothing due and is
-    // set again. The players tap at almost every tick, and the clock is left alone.
+    // set again.
     if (repeatTimer_.isActive() && repeatAt_ <= *next)
         return;
     repeatAt_ = *next;
@@ -111,11 +116,12 @@ void Form1::scheduleRepeat() {
 }
 
 void Form1::settleRepeat() {
-    // With no key held the repeat clock has nothing left to do. While the ball is in play
-    // it is left to run out, rather than stopped at every tap and set again at the next;
-    // once the ball is dead it stops, so nothing runs while a serve waits.
-    if (held_.empty() && !timer_.isActive())
+    // With no key held the repeat clock has nothing left to do; a key held as the ball
+    // dies needs it set now, as no tick will come to set it.
+    if (held_.empty())
         repeatTimer_.stop();
+    else
+        scheduleRepeat();
 }
 
 void Form1::releaseHeldKeys() {
@@ -143,7 +149,7 @@ void Form1::scheduleComputer() {
 void Form1::computerMoves() {
     if (const std::int16_t code = computer_.act(now())) {
         game_.ControllaTasti(code);
-        court_->refresh();
+        court_->refreshNow();
     }
     scheduleComputer();
 }

@@ -153,12 +153,16 @@ class Form1Test : public QObject {
         QTest::qWait(20);
         const std::uint64_t perTick = (court->paintedPixels() - mark) / std::uint64_t(ticks);
         QVERIFY2(perTick > 0 && perTick <= 2000, qPrintable(QString::number(perTick)));
+        const std::uint64_t paints = court->paints();
+        QVERIFY(QMetaObject::invokeMethod(&form.Timer1(), "timeout"));
+        QCOMPARE(court->paints(), paints + 1); // within the tick, not at some later moment
         QCOMPARE(onScreen(form), fresh(form));
         mark = court->paintedPixels();
         QTest::keyClick(&form, Qt::Key_Escape); // changes nothing, paints nothing
+        QCOMPARE(court->paintedPixels(), mark);
         QTest::keyClick(&form, Qt::Key_Down);
+        QVERIFY(court->paintedPixels() > mark); // at once
         QTest::qWait(20);
-        QVERIFY(court->paintedPixels() > mark);
         QVERIFY(court->paintedPixels() - mark <= 2 * 11 * 62); // the racquet's old and new places
         // A caption that changes on its own is painted, each of the board's.
         for (Label* l :
@@ -358,24 +362,38 @@ class Form1Test : public QObject {
         QCOMPARE(4900 - g.Racchetta_Blu.Top, 250.0f * (1 + 7));    // the press, 750, 790 ... 990
     }
 
-    // A tap's repeat clock: left to run out while the ball is in play, stopped once it is
-    // dead, and never running while a serve waits.
-    void repeatClockRestsWhileAServeWaits() {
+    // The repeat clock runs only for a key held towards its first repeat: never for a tap,
+    // during a rally or while a serve waits. In a rally the tick before the repeat falls
+    // due sets it; a key held as the point ends has it set at once.
+    void repeatClockRunsOnlyForHeldKeys() {
         Form1 form;
         form.show();
+        std::int64_t t = 0;
+        form.setRepeatClock([&t] { return t; });
+        form.heldKeys().setTiming(500, 33);
         QTest::keyClick(&form, Qt::Key_Up); // the serve waits
         QVERIFY(!form.repeatPending());
         form.Timer1().start();
+        const int tick = form.Timer1().interval();
         QTest::keyClick(&form, Qt::Key_Up);
-        QVERIFY(form.repeatPending());
-        QTest::keyPress(&form, Qt::Key_W); // held through the point
-        form.setClockEnabled(false);
+        QVERIFY(!form.repeatPending());
+        QTest::keyPress(&form, Qt::Key_W);
+        QVERIFY(!form.repeatPending());
+        const auto tickAt = [&](std::int64_t at) {
+            t = at;
+            return QMetaObject::invokeMethod(&form.Timer1(), "timeout");
+        };
+        QVERIFY(tickAt(500 - tick - 1)); // a tick will still come before it falls due
+        QVERIFY(!form.repeatPending());
+        QVERIFY(tickAt(500 - tick));
         QVERIFY(form.repeatPending());
         QTest::keyRelease(&form, Qt::Key_W);
         QVERIFY(!form.repeatPending());
-        form.Timer1().start();
-        QTest::keyClick(&form, Qt::Key_Down);
+        QTest::keyPress(&form, Qt::Key_Down); // held through the point
+        QVERIFY(!form.repeatPending());
         form.setClockEnabled(false);
+        QVERIFY(form.repeatPending());
+        QTest::keyRelease(&form, Qt::Key_Down);
         QVERIFY(!form.repeatPending());
     }
 
