@@ -330,6 +330,11 @@ class Form1Test : public QObject {
         QApplication::activePopupWidget()->hide();
         QTest::keyClick(&form, Qt::Key_Up);
         QCOMPARE(g.Racchetta_Rossa.Top, redTop - 250);
+        // A key already down as the window took the keyboard: its first repeat moves it.
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(&form, &repeat);
+        QCOMPARE(g.Racchetta_Rossa.Top, redTop - 500);
+        QTest::keyRelease(&form, Qt::Key_Up);
     }
 
     // Up held for a second while the desktop repeats it after 250 ms, every 40 ms; W held
@@ -338,6 +343,7 @@ class Form1Test : public QObject {
     void heldKeysRepeatEachOnTheirOwn() {
         Form1 form;
         form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
         std::int64_t t = 0;
         form.setRepeatClock([&t] { return t + 1000; }); // a while after the start
         form.heldKeys().setTiming(500, 33);
@@ -350,7 +356,10 @@ class Form1Test : public QObject {
                 QApplication::sendEvent(&form, &repeat);
             if (t == 500)
                 QTest::keyPress(&form, Qt::Key_W);
+            const std::uint64_t paints = form.court()->paints();
             form.repeatHeldKeys();
+            if (t == 540) // a repeat is shown as it falls due
+                QCOMPARE(form.court()->paints(), paints + 1);
         }
         QTest::qWait(20);
         QCOMPARE(onScreen(form), fresh(form)); // each repeat shown
@@ -420,6 +429,12 @@ class Form1Test : public QObject {
         QTest::keyClick(&form, Qt::Key_Up);
         QTest::qWait(100);
         QCOMPARE(g.Racchetta_Rossa.Top, top - 250);
+        // Back on, with its serve waiting: it wakes again.
+        form.setClockEnabled(false);
+        g.Battuta = 1;
+        g.batte();
+        m.mnuComputer->trigger();
+        QVERIFY(QTest::qWaitFor([&] { return form.Timer1().isActive(); }, 3000));
     }
 
     // On a real X server, typed into with real key events (XTest): both players hold a key
