@@ -346,6 +346,35 @@ void measureIdle(Form1& form) {
                 std::max(0, wakeups - 1) / seconds);
 }
 
+// The machine's own clock, with no Qt and no event loop: a plain process sleeping to
+// deadlines 40 ms apart, its periods measured as the windows' are. What it shows is the
+// floor under every window's tick deviations in this run.
+void measureHostSleep() {
+    const auto nanoseconds = [](const timespec& t) {
+        return std::int64_t(t.tv_sec) * 1000000000 + t.tv_nsec;
+    };
+    timespec deadline{};
+    clock_gettime(CLOCK_MONOTONIC, &deadline);
+    std::vector<double> deviations;
+    std::int64_t last = -1;
+    for (int i = 0; i < 250; ++i) {
+        deadline.tv_nsec += 40 * 1000 * 1000;
+        if (deadline.tv_nsec >= 1000000000) {
+            deadline.tv_nsec -= 1000000000;
+            ++deadline.tv_sec;
+        }
+        clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr);
+        timespec woke{};
+        clock_gettime(CLOCK_MONOTONIC, &woke);
+        if (last >= 0)
+            deviations.push_back(std::abs(double(nanoseconds(woke) - last) / 1e6 - 40));
+        last = nanoseconds(woke);
+    }
+    std::printf("{\"kind\":\"host\",\"level_ms\":40,\"periods\":%zu,\"p50_abs_dev_ms\":%.3f,"
+                "\"p99_abs_dev_ms\":%.3f}\n",
+                deviations.size(), quantile(deviations, 0.5), quantile(deviations, 0.99));
+}
+
 int firstPaintChild(int argc, char** argv) {
     QApplication app(argc, argv);
     Form1 form;
@@ -383,6 +412,7 @@ int main(int argc, char** argv) {
         measureLevel(form, bare, levelMs, item);
     measureKeys(form);
     measureIdle(form);
+    measureHostSleep();
     std::printf("{\"kind\":\"startup\",\"first_paint_ms\":%.1f}\n", firstPaint);
     std::printf("{\"kind\":\"memory\",\"peak_rss_mib\":%.1f}\n", peakRssMib());
     return 0;
