@@ -14,8 +14,10 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <poll.h>
 
 using namespace quindra;
 using namespace quindra::bench;
@@ -279,8 +281,12 @@ void printFigures(const char* kind, int levelMs, const TickFigures& f, const cha
                 static_cast<unsigned long long>(f.serves), extra);
 }
 
-void measureLevel(Form1& form, BareWindow& bare, int levelMs, QAction* level) {
+void measureLevel(const char* program, Form1& form, BareWindow& bare, int levelMs, QAction* level) {
     level->trigger();
+    QProcess hostClock;
+    hostClock.start(QString::fromLocal8Bit(program),
+                    {QStringLiteral("--host-clock"), QString::number(levelMs)});
+    hostClock.waitForStarted();
     Players players(form);
     TickFigures game;
     TickFigures baseline;
@@ -290,11 +296,19 @@ void measureLevel(Form1& form, BareWindow& bare, int levelMs, QAction* level) {
         gameSpan(form, players, paused, script, game);
         bareSpan(bare, levelMs, script, baseline);
     }
+    hostClock.closeWriteChannel();
+    hostClock.waitForFinished(10000);
     printFigures("tick", levelMs, game, "");
     char ratio[64];
     std::snprintf(ratio, sizeof ratio, ",\"game_cpu_ratio\":%.3f",
                   (game.cpuMs / double(game.ticks)) / (baseline.cpuMs / double(baseline.ticks)));
     printFigures("baseline", levelMs, baseline, ratio);
+    unsigned long periods = 0;
+    double p50 = -1, p99 = -1;
+    std::sscanf(hostClock.readAllStandardOutput().constData(), "%lu %lf %lf", &periods, &p50, &p99);
+    std::printf("{\"kind\":\"host\",\"level_ms\":%d,\"periods\":%lu,\"p50_abs_dev_ms\":%.3f,"
+                "\"p99_abs_dev_ms\":%.3f}\n",
+                levelMs, periods, p50, p99);
 }
 
 void measureKeys(Form1& form) {
@@ -346,33 +360,35 @@ void measureIdle(Form1& form) {
                 std::max(0, wakeups - 1) / seconds);
 }
 
-// The machine's own clock, with no Qt and no event loop: a plain process sleeping to
-// deadlines 40 ms apart, its periods measured as the windows' are. What it shows is the
-// floor under every window's tick deviations in this run.
-void measureHostSleep() {
-    const auto nanoseconds = [](const timespec& t) {
+// The machine's own clock: a process with no Qt, woken by poll at deadlines one level's
+// interval apart, its periods measured as the ticks' are, until its input closes. It runs
+// beside the windows while they are timed, so a late wake-up of the machine's shows in its
+// figures as in theirs; its processor time is not the bench's.
+int hostClockChild(int intervalMs) {
+    const auto nanoseconds = [] {
+        timespec t{};
+        clock_gettime(CLOCK_MONOTONIC, &t);
         return std::int64_t(t.tv_sec) * 1000000000 + t.tv_nsec;
     };
-    timespec deadline{};
-    clock_gettime(CLOCK_MONOTONIC, &deadline);
-    std::vector<double> deviations;
+    const std::int64_t interval = std::int64_t(intervalMs) * 1000000;
+    std::int64_t deadline = nanoseconds() + interval;
     std::int64_t last = -1;
-    for (int i = 0; i < 250; ++i) {
-        deadline.tv_nsec += 40 * 1000 * 1000;
-        if (deadline.tv_nsec >= 1000000000) {
-            deadline.tv_nsec -= 1000000000;
-            ++deadline.tv_sec;
-        }
-        clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr);
-        timespec woke{};
-        clock_gettime(CLOCK_MONOTONIC, &woke);
+    std::vector<double> deviations;
+    pollfd input{0, POLLIN, 0};
+    for (;;) {
+        const std::int64_t wait = std::max<std::int64_t>(deadline - nanoseconds(), 0);
+        const timespec timeout{time_t(wait / 1000000000), long(wait % 1000000000)};
+        if (ppoll(&input, 1, &timeout, nullptr) != 0)
+            break; // the bench is done with this level
+        const std::int64_t woke = nanoseconds();
         if (last >= 0)
-            deviations.push_back(std::abs(double(nanoseconds(woke) - last) / 1e6 - 40));
-        last = nanoseconds(woke);
+            deviations.push_back(std::abs(double(woke - last - interval) / 1e6));
+        last = woke;
+        deadline += interval;
     }
-    std::printf("{\"kind\":\"host\",\"level_ms\":40,\"periods\":%zu,\"p50_abs_dev_ms\":%.3f,"
-                "\"p99_abs_dev_ms\":%.3f}\n",
-                deviations.size(), quantile(deviations, 0.5), quantile(deviations, 0.99));
+    std::printf("%zu %.3f %.3f\n", deviations.size(), quantile(deviations, 0.5),
+                quantile(deviations, 0.99));
+    return 0;
 }
 
 int firstPaintChild(int argc, char** argv) {
@@ -394,6 +410,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (argc > 1 && std::strcmp(argv[1], "--first-paint") == 0)
         return firstPaintChild(argc, argv);
+    if (argc > 2 && std::strcmp(argv[1], "--host-clock") == 0)
+        return hostClockChild(std::max(1, std::atoi(argv[2])));
 
     QApplication app(argc, argv);
     const double firstPaint = firstPaintMs(argv[0]);
@@ -409,10 +427,9 @@ int main(int argc, char** argv) {
     const MenuTree& m = form.menuTree();
     // Each level beside the bare window at the same pace, so the two compare like with like.
     for (const auto& [levelMs, item] : {std::pair{100, m.mnuPri}, {50, m.mnuInt}, {40, m.mnuPro}})
-        measureLevel(form, bare, levelMs, item);
+        measureLevel(argv[0], form, bare, levelMs, item);
     measureKeys(form);
     measureIdle(form);
-    measureHostSleep();
     std::printf("{\"kind\":\"startup\",\"first_paint_ms\":%.1f}\n", firstPaint);
     std::printf("{\"kind\":\"memory\",\"peak_rss_mib\":%.1f}\n", peakRssMib());
     return 0;

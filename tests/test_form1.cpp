@@ -371,9 +371,9 @@ class Form1Test : public QObject {
         QCOMPARE(4900 - g.Racchetta_Blu.Top, 250.0f * (1 + 7));    // the press, 750, 790 ... 990
     }
 
-    // The repeat clock runs only for a key held towards its first repeat: never for a tap,
-    // during a rally or while a serve waits. In a rally the tick before the repeat falls
-    // due sets it; a key held as the point ends has it set at once.
+    // The repeat clock runs only for a key held towards its first repeat, never for a tap,
+    // whether in a rally or while a serve waits. In a rally the tick before the repeat
+    // falls due sets it; a key held as the point ends has it set at once.
     void repeatClockRunsOnlyForHeldKeys() {
         Form1 form;
         form.show();
