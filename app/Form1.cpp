@@ -57,8 +57,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), game_(*this) {
         game_.Timer1_Timer();
         court_->refreshNow();
         scheduleComputer();
-        if (!held_.empty())
-            scheduleRepeat();
+        settleRepeat();
     });
 
     // Nothing on the window takes the focus, so every key comes here.

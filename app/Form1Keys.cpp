@@ -116,8 +116,9 @@ void Form1::scheduleRepeat() {
 }
 
 void Form1::settleRepeat() {
-    // With no key held the repeat clock has nothing left to do; a key held as the ball
-    // dies needs it set now, as no tick will come to set it.
+    // After a tick, a release or the ball's death. With no key held the repeat clock has
+    // nothing left to do; a held key has it set once its repeat is near, and at once when
+    // no tick will come to set it.
     if (held_.empty())
         repeatTimer_.stop();
     else
