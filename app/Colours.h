@@ -28,6 +28,7 @@ constexpr unsigned blueOf(Colour c) {
 
 namespace colours {
 constexpr Colour white = 0x00FFFFFF;
+constexpr Colour black = 0x00000000;
 constexpr Colour green = 0x00008000;
 constexpr Colour blue = 0x00FF0000;
 constexpr Colour darkRed = 0x000000C0;

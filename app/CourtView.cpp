@@ -147,6 +147,7 @@ template <class F> void CourtView::forEachElement(F&& f) const {
         label(game_.lblSet_Dest[static_cast<std::size_t>(i)], shown);
     }
     shape(game_.Pallina);
+    label(game_.lblPausa, game_.paused());
 }
 
 bool CourtView::Seen::sameAs(const Look& look) const {
@@ -272,6 +273,13 @@ void CourtView::drawLabel(QPainter& p, const Label& l, int room) const {
     // opaque label keeps its text within its box.
     const double wide = text.size().width();
     const bool narrower = room > 0 && wide > room;
+    if (l.centred) {
+        const QSizeF size = text.size();
+        p.drawStaticText(QPointF(rect.left() + (rect.width() - size.width()) / 2,
+                                 rect.top() + (rect.height() - size.height()) / 2),
+                         text);
+        return;
+    }
     if (l.transparent && !narrower) {
         p.drawStaticText(rect.topLeft(), text);
         return;
@@ -346,6 +354,8 @@ void CourtView::paintEvent(QPaintEvent* event) {
         }
         if (region.intersects(shapePlace(game_.Pallina)))
             drawBall(p);
+        if (game_.paused() && region.intersects(paintedPlace(game_.lblPausa)))
+            drawLabel(p, game_.lblPausa, 0);
     }
     if (observer_)
         observer_();

@@ -57,6 +57,7 @@ struct Label : ColourTarget {
     Colour ForeColor = 0;
     Colour BackColor = colours::buttonFace;
     bool transparent = true;
+    bool centred = false;   // the caption in the middle of the label, not at its top left
     double FontSize = 8.25; // points
     bool bold = true;
     std::string FontName = "MS Sans Serif";

@@ -56,7 +56,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), game_(*this) {
     connect(&timer_, &QTimer::timeout, this, [this] {
         game_.Timer1_Timer();
         court_->refreshNow();
-        scheduleComputer();
+        computerMoves();
         settleRepeat();
     });
 
@@ -72,6 +72,8 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), game_(*this) {
 }
 
 Form1::~Form1() {
+    // The window's own going moves the keyboard: nothing of the game may answer that.
+    disconnect(keyboardWatch_);
     timer_.stop();
 }
 
@@ -130,7 +132,7 @@ void Form1::runCommand(void (GameCore::*handler)()) {
     (game_.*handler)();
     showChecks();
     court_->refresh();
-    scheduleComputer();
+    computerMoves();
 }
 
 void Form1::showChecks() {
@@ -171,16 +173,20 @@ void Form1::mnuAngolo_Click() {
 
 void Form1::mnuSommario_Click() {
     releaseHeldKeys();
+    restComputer();
     frmcomandi window(this);
     window.exec();
     court_->refresh();
+    computerMoves();
 }
 
 void Form1::mnuQuindra_Click() {
     releaseHeldKeys();
+    restComputer();
     About window(this);
     window.exec();
     court_->refresh();
+    computerMoves();
 }
 
 void Form1::setClockEnabled(bool enabled) {
@@ -244,6 +250,7 @@ void Form1::repaint() {
 void Form1::showMessage(const std::string& text) {
     // The box waits inside the tick: the final board must be on screen before it opens.
     releaseHeldKeys();
+    restComputer();
     court_->refreshNow();
     QString shown = QString::fromStdString(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -252,6 +259,7 @@ void Form1::showMessage(const std::string& text) {
 
 std::optional<Colour> Form1::pickColour(Colour initial) {
     releaseHeldKeys();
+    restComputer();
     const QColor chosen = QColorDialog::getColor(toQColor(initial, palette()), this, QString(),
                                                  QColorDialog::DontUseNativeDialog);
     if (!chosen.isValid())

@@ -41,8 +41,11 @@ class Form1 : public QMainWindow, public Platform {
     void repeatHeldKeys();
     bool repeatPending() const { return repeatTimer_.isActive(); }
 
-    // The computer at the right racquet moves, while "Computer" is checked.
+    // The computer at the right racquet moves, while "Computer" is checked and a person
+    // could move: the window has the keyboard, and no menu or box of its own is open.
     void computerMoves();
+    bool playersCanMove() const;
+    const ComputerPlayer& computer() const { return computer_; }
 
     // Platform.
     void setClockEnabled(bool enabled) override;
@@ -75,7 +78,10 @@ class Form1 : public QMainWindow, public Platform {
     void releaseHeldKeys();
     void scheduleRepeat();
     void settleRepeat();
-    void scheduleComputer();
+    void restComputer();
+    // Another program took the keyboard, or the window was minimised: a rally pauses.
+    void pauseIfAway();
+    bool isOwnWindow(const QWidget* window) const;
     std::int64_t now() const;
     QSize outer() const;
     void mnuAngolo_Click();
@@ -96,6 +102,7 @@ class Form1 : public QMainWindow, public Platform {
     ComputerPlayer computer_{game_, *this};
     QTimer computerTimer_;
     bool computerPlaying_ = false;
+    QMetaObject::Connection keyboardWatch_; // where the keyboard goes, application-wide
     // The outer size, read from the platform once and kept until the window changes: the
     // rally asks for it at every tick.
     mutable std::optional<QSize> outer_;

@@ -4,12 +4,14 @@
 #include "CourtView.h"
 #include "Form1.h"
 #include "input/KeyTranslation.h"
+#include "windows/frmColori.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyleHints>
+#include <QWindow>
 
 #include <utility>
 
@@ -45,10 +47,21 @@ void Form1::setUpKeyRepeat() {
     repeatTimer_.setSingleShot(true);
     connect(&repeatTimer_, &QTimer::timeout, this, &Form1::repeatHeldKeys);
     computerTimer_.setTimerType(Qt::PreciseTimer);
+    computerTimer_.setSingleShot(true);
     connect(&computerTimer_, &QTimer::timeout, this, &Form1::computerMoves);
-    // No key reaches the game while one of its menus is open, and none stays held.
-    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
-        connect(menu, &QMenu::aboutToShow, this, &Form1::releaseHeldKeys);
+    // No key reaches the game while one of its menus is open, and none stays held; the
+    // computer's hands rest there too.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
+        connect(menu, &QMenu::aboutToShow, this, [this] {
+            releaseHeldKeys();
+            restComputer();
+        });
+        connect(menu, &QMenu::aboutToHide, this, &Form1::computerMoves, Qt::QueuedConnection);
+    }
+    keyboardWatch_ = connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] {
+        pauseIfAway();
+        computerMoves();
+    });
 }
 
 void Form1::setRepeatClock(std::function<std::int64_t()> clock) {
@@ -71,11 +84,16 @@ void Form1::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const KeyPress press = pressOf(*event);
+    const bool wasPaused = game_.paused();
     deliverKey(game_, press, computerPlaying_);
-    held_.press(press, now());
-    scheduleRepeat();
+    if (wasPaused || game_.paused()) {
+        releaseHeldKeys(); // a paused rally takes no keys, and a pausing key has no repeats
+    } else {
+        held_.press(press, now());
+        scheduleRepeat();
+    }
     court_->refreshNow();
-    scheduleComputer();
+    computerMoves();
 }
 
 void Form1::keyReleaseEvent(QKeyEvent* event) {
@@ -90,7 +108,7 @@ void Form1::keyReleaseEvent(QKeyEvent* event) {
 void Form1::repeatHeldKeys() {
     const std::vector<KeyPress> due = held_.takeDue(now());
     for (const KeyPress& press : due)
-        deliverKey(game_, press, computerPlaying_);
+        deliverKey(game_, press, computerPlaying_, true);
     if (!due.empty())
         court_->refreshNow();
     scheduleRepeat();
@@ -130,34 +148,66 @@ void Form1::releaseHeldKeys() {
     repeatTimer_.stop();
 }
 
-void Form1::scheduleComputer() {
-    // It moves no faster than a held key repeats, and sleeps while the left player's
-    // serve waits: it has nothing to do then.
+bool Form1::playersCanMove() const {
+    return isActiveWindow() && !isMinimized() && !QApplication::activePopupWidget() &&
+           !QApplication::activeModalWidget();
+}
+
+void Form1::restComputer() {
+    computer_.rest();
+    computerTimer_.stop();
+}
+
+void Form1::computerMoves() {
     const bool on = game_.menu.mnuComputer;
     if (on && !computerPlaying_)
         computer_.reset(); // switched on: it starts from what it sees now
     computerPlaying_ = on;
-    computer_.setMoveInterval(held_.interval());
-    const bool busy = on && (timer_.isActive() || game_.Battuta != 0);
-    if (!busy) {
-        computerTimer_.stop();
+    if (!on || !playersCanMove()) {
+        restComputer();
         return;
     }
-    if (!computerTimer_.isActive() || computerTimer_.interval() != held_.interval())
-        computerTimer_.start(held_.interval());
-}
-
-void Form1::computerMoves() {
+    // It holds keys as the players' keys repeat here.
+    computer_.setKeyRepeat(held_.delay(), held_.interval());
     if (const std::int16_t code = computer_.act(now())) {
         game_.ControllaTasti(code);
         court_->refreshNow();
     }
-    scheduleComputer();
+    // Asked again when its next step can come; a tick or a key asks it sooner.
+    const auto next = computer_.nextAct();
+    if (!next) {
+        computerTimer_.stop();
+        return;
+    }
+    computerTimer_.start(static_cast<int>(std::max<std::int64_t>(*next - now(), 0)));
+}
+
+bool Form1::isOwnWindow(const QWidget* window) const {
+    // The boxes and dialogs the game opens over the court, and the shot-angle dialog.
+    if (window && window == angleDialog_.data())
+        return true;
+    for (const QWidget* w = window; w; w = w->parentWidget())
+        if (w == this)
+            return true;
+    return false;
+}
+
+void Form1::pauseIfAway() {
+    if (isMinimized() || !isOwnWindow(QApplication::activeWindow())) {
+        if (game_.pauseRally()) {
+            releaseHeldKeys();
+            court_->refresh();
+        }
+    }
 }
 
 void Form1::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && !isActiveWindow())
         releaseHeldKeys();
+    if (event->type() == QEvent::WindowStateChange) {
+        pauseIfAway();
+        computerMoves();
+    }
     QMainWindow::changeEvent(event);
 }
 

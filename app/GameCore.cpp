@@ -74,6 +74,12 @@ GameCore::GameCore(Platform& platform) : platform_(platform) {
         lblSet_Sin[static_cast<std::size_t>(i)] = setLabel(2880, i);
         lblSet_Dest[static_cast<std::size_t>(i)] = setLabel(4200, i);
     }
+    // A dark sign in the middle of the court, its word centred.
+    lblPausa = label(2526, 2166, 2400, 720, colours::white, 18);
+    lblPausa.Caption = "Pausa";
+    lblPausa.transparent = false;
+    lblPausa.BackColor = colours::black;
+    lblPausa.centred = true;
 }
 
 void GameCore::Form_Load(const std::string& programFolder) {

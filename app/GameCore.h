@@ -51,6 +51,7 @@ class GameCore {
     std::array<Label, setColumns> lblSet_Sin;
     std::array<Label, setColumns> lblSet_Dest;
     Shape Pallina;
+    Label lblPausa; // over everything, while a rally is paused
 
     MenuChecks menu;
     ColourDialogState FinColore;
@@ -88,10 +89,18 @@ class GameCore {
     void Sorteggio();
     void Nuova_partita();
 
+    // A rally stops where it is and goes on from the same place and step; a waiting serve
+    // needs no pause. Each is false when it changed nothing.
+    bool pauseRally();
+    bool resumeRally();
+    bool paused() const { return paused_; }
+
     // Keyboard.
     void Form_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
     void Form_KeyPress(std::int16_t KeyAscii);
     void ControllaTasti(std::int16_t KeyAscii);
+    // How many of `steps` (negative up, positive down) the racquet's limits let it take.
+    int stepsWithinLimits(const Shape& racquet, int steps) const;
 
     // Play options.
     void mnuNuovaPartita_Click();
@@ -130,6 +139,7 @@ class GameCore {
 
     Platform& platform_;
     bool tickRunning_ = false;
+    bool paused_ = false;
 };
 
 } // namespace quindra

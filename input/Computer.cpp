@@ -24,16 +24,16 @@ struct Judgement {
 
 Judgement judgementAt(int interval) {
     if (interval <= 40)
-        return {40, 1.2}; // "Professionista": sharp
+        return {50, 1.4}; // "Professionista": sharp
     if (interval <= 50)
-        return {70, 1.5};
+        return {80, 1.6};
     return {110, 1.9}; // "Principiante": forgiving
 }
 
 } // namespace
 
 ComputerPlayer::ComputerPlayer(const GameCore& game, Platform& platform)
-    : game_(game), platform_(platform) {}
+    : game_(game), platform_(platform), hands_(keyUp, keyDown) {}
 
 bool ComputerPlayer::isRightPlayerCode(std::int16_t code) {
     switch (code) {
@@ -52,49 +52,74 @@ bool ComputerPlayer::isRightPlayerCode(std::int16_t code) {
     }
 }
 
-void ComputerPlayer::setMoveInterval(int interval) {
-    interval_ = interval > 0 ? interval : 1;
-}
-
 void ComputerPlayer::reset() {
-    lastMove_ = -1000000;
-    serveDueSince_ = -1;
+    rest();
     judged_ = false;
 }
 
+void ComputerPlayer::rest() {
+    hands_.release();
+    serveDueSince_ = -1;
+    next_.reset();
+}
+
 std::int16_t ComputerPlayer::act(std::int64_t now) {
-    if (!platform_.clockEnabled()) {
-        judged_ = false;
-        // Its own serve: a moment to look, then Space, as a person would press it.
-        if (game_.Battuta == 0) {
-            serveDueSince_ = -1;
-            return 0;
-        }
-        if (serveDueSince_ < 0)
-            serveDueSince_ = now;
-        if (now - serveDueSince_ < serveDelay)
-            return 0;
+    if (game_.paused()) {
+        rest();
+        return 0;
+    }
+    return platform_.clockEnabled() ? play(now) : serve(now);
+}
+
+std::int16_t ComputerPlayer::serve(std::int64_t now) {
+    judged_ = false;
+    hands_.release();
+    next_.reset();
+    // The left player's serve is not its own: nothing to do until the ball comes.
+    if (game_.Battuta == 0) {
         serveDueSince_ = -1;
-        return keyServe;
+        return 0;
+    }
+    // Its own: a moment to look, then Space, as a person would press it.
+    if (serveDueSince_ < 0)
+        serveDueSince_ = now;
+    if (now - serveDueSince_ < serveDelay) {
+        next_ = serveDueSince_ + serveDelay;
+        return 0;
+    }
+    if (!hands_.tap(now, keyServe)) {
+        next_ = hands_.nextTap();
+        return 0;
     }
     serveDueSince_ = -1;
-    if (now - lastMove_ < interval_)
-        return 0;
+    return keyServe;
+}
 
-    const Shape& racquet = game_.Racchetta_Rossa;
-    std::int16_t code = 0;
-    if (racquet.Left != baseColumn) {
-        code = keyBase; // it plays from the base column
-    } else {
-        target_ = judgeTarget();
-        if (target_ < racquet.Top - step / 2)
-            code = keyUp;
-        else if (target_ > racquet.Top + step / 2)
-            code = keyDown;
+std::int16_t ComputerPlayer::play(std::int64_t now) {
+    serveDueSince_ = -1;
+    // It plays from the base column.
+    if (game_.Racchetta_Rossa.Left != baseColumn) {
+        const bool pressed = hands_.tap(now, keyBase);
+        next_ = hands_.nextTap();
+        return pressed ? keyBase : 0;
     }
-    if (code != 0)
-        lastMove_ = now;
+    target_ = judgeTarget();
+    const int steps = stepsTo(target_);
+    const std::int16_t code = hands_.steer(now, steps);
+    const int left = code == 0 ? steps : steps < 0 ? steps + 1 : steps - 1;
+    next_ = hands_.nextStep(left);
     return code;
+}
+
+int ComputerPlayer::stepsTo(float target) const {
+    // Within half a step it stays; otherwise the steps that bring it within half a step,
+    // as many as the racquet's limits let it take.
+    const Shape& racquet = game_.Racchetta_Rossa;
+    const float distance = target - racquet.Top;
+    if (std::abs(distance) <= step / 2)
+        return 0;
+    const int wanted = static_cast<int>(std::ceil((std::abs(distance) - step / 2) / step));
+    return game_.stepsWithinLimits(racquet, distance < 0 ? -wanted : wanted);
 }
 
 float ComputerPlayer::judgeTarget() {

@@ -1,8 +1,12 @@
 #pragma once
-// The computer at the right (red) racquet. It plays only through the moves a person at the
-// right player's keys has: it reads the ball and returns the key code to press, one at a
-// time, at most one per key-repeat interval, and serves a second after its serve is due.
+// The computer at the right (red) racquet. It plays only through the keys a person at the
+// right player's place has, and with a person's hands: a press steps once, a held key
+// waits the desktop's repeat delay before it repeats, separate presses come no faster than
+// a quick finger taps. It serves a second after its serve is due.
+#include "Hands.h"
+
 #include <cstdint>
+#include <optional>
 
 namespace quindra {
 
@@ -20,24 +24,33 @@ class ComputerPlayer {
     // the computer plays.
     static bool isRightPlayerCode(std::int16_t code);
 
-    // At most one move per `interval` milliseconds, as held keys repeat.
-    void setMoveInterval(int interval);
-    int interval() const { return interval_; }
+    // The desktop's key repeat, as it holds keys down.
+    void setKeyRepeat(int delay, int interval) { hands_.setRepeat(delay, interval); }
+    Hands& hands() { return hands_; }
     // Forgets what it judged: a fresh start, as when it is switched on.
     void reset();
+    // A person could not play now (a menu, a window over the court, the keyboard
+    // elsewhere): it lets go of its key, and its serve waits for a fresh look.
+    void rest();
 
     // The code to press at `now` (milliseconds), or 0 for none.
     std::int16_t act(std::int64_t now);
+    // When it wants to be asked again, as the last call left it; nothing while it waits
+    // for the game to change (a tick, a key, a command).
+    std::optional<std::int64_t> nextAct() const { return next_; }
 
   private:
+    std::int16_t serve(std::int64_t now);
+    std::int16_t play(std::int64_t now);
+    int stepsTo(float target) const;
     float judgeTarget();
     float predictArrival() const;
     float misjudgement(std::int32_t passoY);
 
     const GameCore& game_;
     Platform& platform_;
-    int interval_ = 33;
-    std::int64_t lastMove_ = -1000000;
+    Hands hands_;
+    std::optional<std::int64_t> next_;
     std::int64_t serveDueSince_ = -1;
     bool judged_ = false;
     float judgedLeft_ = 0;

@@ -15,7 +15,16 @@ constexpr std::int64_t shortestInterval = 5;
 constexpr std::int64_t longestInterval = 1000;
 } // namespace
 
-void deliverKey(GameCore& game, const KeyPress& key, bool computerPlays) {
+void deliverKey(GameCore& game, const KeyPress& key, bool computerPlays, bool repeat) {
+    const bool pauseKey = !repeat && (key.keyDown == keyP || key.keyDown == keyPause);
+    if (game.paused()) {
+        // The press that resumes does nothing more: its Space has no serve to start.
+        if (pauseKey || (!repeat && key.keyDown == 32))
+            game.resumeRally();
+        return;
+    }
+    if (pauseKey && game.pauseRally())
+        return;
     const auto mine = [computerPlays](std::int16_t code) {
         return !computerPlays || !ComputerPlayer::isRightPlayerCode(code);
     };

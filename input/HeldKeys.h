@@ -17,9 +17,16 @@ struct KeyPress {
     std::vector<std::uint8_t> characters; // the character codes it types, in order
 };
 
+// The keys that pause a rally and resume it, by their key-down codes: P and Pause.
+constexpr std::uint16_t keyP = 80;
+constexpr std::uint16_t keyPause = 19;
+
 // One press as the window sends it: the key-down code, then each character. While the
-// computer plays the right racquet, the right player's codes are left out.
-void deliverKey(GameCore& game, const KeyPress& key, bool computerPlays = false);
+// computer plays the right racquet, the right player's codes are left out. A fresh press
+// of P or Pause pauses a rally; while it is paused nothing moves, and a fresh press of P,
+// Pause or Space resumes it. A held key's repeat (`repeat`) never pauses or resumes.
+void deliverKey(GameCore& game, const KeyPress& key, bool computerPlays = false,
+                bool repeat = false);
 
 class HeldKeys {
   public:

@@ -2,6 +2,8 @@
 // through one table.
 #include "app/GameCore.h"
 
+#include <cstdlib>
+
 namespace quindra {
 
 namespace {
@@ -31,6 +33,21 @@ void GameCore::moveDown(Shape& racquet, float top) {
     const float limit = static_cast<float>(platform_.outerHeight() + 250.0f);
     if (limit > lowest)
         racquet.Move(racquet.Left, static_cast<float>(static_cast<double>(top) + racquetStep));
+}
+
+int GameCore::stepsWithinLimits(const Shape& racquet, int steps) const {
+    // As many of `steps` (negative up) as the moves above would take, one after another.
+    const float limit = static_cast<float>(platform_.outerHeight() + 250.0f);
+    float top = racquet.Top;
+    int taken = 0;
+    for (; taken < std::abs(steps); ++taken) {
+        if (steps < 0 ? !(top > 50.0f)
+                      : !(limit > static_cast<float>(racquet.Height + top + 500.0f)))
+            break;
+        top =
+            static_cast<float>(static_cast<double>(top) + (steps < 0 ? -racquetStep : racquetStep));
+    }
+    return steps < 0 ? -taken : taken;
 }
 
 void GameCore::ControllaTasti(std::int16_t KeyAscii) {

@@ -18,6 +18,7 @@ void GameCore::batte() {
         PassoX = 200;
     }
     PassoY = Rilascia_Effetto(-1, "R");
+    paused_ = false; // a new ball: nothing is left to resume
     platform_.setClockEnabled(false);
     platform_.repaint();
 }

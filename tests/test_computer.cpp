@@ -1,6 +1,7 @@
 // The computer at the right racquet: when it serves and moves, where it aims, and how often
 // it returns a ball.
 #include "FakePlatform.h"
+#include "Rallies.h"
 
 #include "input/Computer.h"
 
@@ -22,25 +23,90 @@ class ComputerTest : public QObject {
     Q_OBJECT
 
   private slots:
-    // Its serve a second after it falls due, Space as a person presses it; then moves at
-    // most one a repeat interval, first to its base column.
-    void timing() {
+    // A person's hand: a press steps at once; held, the key repeats after the delay (500)
+    // at its rate (33); presses come at least 125 apart. A move of a few steps is tapped,
+    // a long one held (10 steps: 500 + 8 x 33 = 764 against 9 x 125 = 1125). Each look is
+    // "time:steps still to go"; the codes it gives, 38 up, 40 down, 0 none.
+    void hands_data() {
+        QTest::addColumn<QString>("looks");
+        QTest::addColumn<QString>("codes");
+        QTest::newRow("one tap") << "0:1 1:0 200:0"
+                                 << "40 0 0";
+        QTest::newRow("taps a tap's gap apart") << "0:-2 124:-1 125:-1 249:0"
+                                                << "38 0 38 0";
+        QTest::newRow("held: the delay, then the rate") << "0:10 499:9 500:9 532:8 533:8 566:7"
+                                                        << "40 0 40 0 40 40";
+        QTest::newRow("tapped up to the break-even") << "0:6 125:5"
+                                                     << "40 40";
+        QTest::newRow("held from the break-even") << "0:7 125:6 499:6 500:6"
+                                                  << "40 0 0 40";
+        QTest::newRow("a late look: one step, the missed ones dropped")
+            << "0:10 700:9 701:8 732:8 733:8"
+            << "40 40 0 0 40";
+        QTest::newRow("let go there, pressed again") << "0:10 500:9 520:0 530:3 654:2 655:2"
+                                                     << "40 40 0 40 0 40";
+        QTest::newRow("turned round while held: a new press") << "0:10 500:9 533:-4"
+                                                              << "40 40 38";
+        QTest::newRow("turned round after a tap: a tap's gap") << "0:3 100:-4 124:-4 125:-4"
+                                                               << "40 0 0 38";
+    }
+
+    void hands() {
+        QFETCH(QString, looks);
+        QFETCH(QString, codes);
+        Hands h(38, 40);
+        TimingCheck check(h);
+        QStringList given;
+        for (const QString& look : looks.split(' ')) {
+            const std::int64_t t = look.section(':', 0, 0).toLongLong();
+            const std::int16_t code = h.steer(t, look.section(':', 1).toInt());
+            if (code)
+                check.step(code, t);
+            given << QString::number(code);
+        }
+        QCOMPARE(given.join(' '), codes);
+        QCOMPARE(check.faults, 0); // the check agrees with the hands
+    }
+
+    // The check itself finds steps no person could take.
+    void timingCheckFindsFaults() {
+        Hands h(38, 40);
+        TimingCheck check(h);
+        QCOMPARE(h.steer(0, 10), std::int16_t(40));
+        check.step(40, 0);
+        check.step(40, 499); // before the delay
+        QCOMPARE(check.faults, 1);
+        check.step(40, 520); // faster than the rate
+        QCOMPARE(check.faults, 2);
+        check.step(38, 600); // a key not held
+        QCOMPARE(check.faults, 3);
+    }
+
+    // Its serve a second after it falls due, Space as a person presses it; in a rally
+    // first to its base column, then a step a tap's gap later; nothing while paused.
+    void serveAndColumn() {
         StartedGame s;
         ComputerPlayer c(s.game, s.host);
         s.game.Battuta = 0; // the left player's serve is not its own
         QString codes = QString::number(c.act(0));
+        QVERIFY(!c.nextAct());
         s.game.Battuta = 1;
-        for (const std::int64_t t : {0, 999, 1000, 1001, 2000, 2001})
+        for (const std::int64_t t : {0, 999, 1000, 1001, 2000, 2001}) {
             codes += " " + QString::number(c.act(t));
+            codes += "@" + QString::number(c.nextAct().value_or(-1));
+        }
         s.host.clock = true;
         s.game.PassoX = -200;
         s.game.Racchetta_Rossa.Move(5280, 0);
-        for (const std::int64_t t : {3000, 3001, 3032, 3033, 3065, 3066}) {
+        for (const std::int64_t t : {3000, 3001, 3124, 3125}) {
             const std::int16_t code = c.act(t);
             codes += " " + QString::number(code);
             s.game.ControllaTasti(code);
         }
-        QCOMPARE(codes, QStringLiteral("0 0 0 32 0 0 32 39 0 0 40 0 40"));
+        QVERIFY(s.game.pauseRally());
+        codes += " " + QString::number(c.act(4000));
+        QVERIFY(!c.nextAct());
+        QCOMPARE(codes, QStringLiteral("0 0@1000 0@1000 32@-1 0@2001 0@2001 32@-1 39 0 0 40 0"));
     }
 
     // Where it puts its racquet, starting from `from`, judging once, the ball still: where
@@ -64,7 +130,7 @@ class ComputerTest : public QObject {
         aimRow("off the top, at the limit", 100, {2000, 200, 200, -37}, 3000, false, 2160, 410);
         aimRow("off the bottom", 100, {3000, 3000, 200, 200}, 3000, false, 2160, 3660);
         aimRow("off the bottom, at the limit", 100, {2200, 4900, 200, 79}, 3000, false, 2160, 3160);
-        aimRow("Professionista", 40, {3000, 2374, 200, 0}, 1920, true, 2160, 1660);
+        aimRow("Professionista", 40, {3000, 2365, 200, 0}, 1920, true, 2160, 1910);
         aimRow("Intermedio", 50, {3000, 2000, 200, 100}, 1920, true, 2160, 3410);
         aimRow("Principiante", 100, {3000, 2304, 200, 0}, 1920, true, 2160, 1660);
     }
@@ -89,47 +155,58 @@ class ComputerTest : public QObject {
         ComputerPlayer c(g, s.host);
         c.reset(); // as when switched on: it judges afresh
         std::int64_t now = 0;
-        for (; now < 2000; now += 33)
+        for (; now < 3000; ++now)
             g.ControllaTasti(c.act(now));
         QCOMPARE(g.Racchetta_Rossa.Top, top);
         QCOMPARE(c.act(now), std::int16_t(0)); // settled: no key at all
     }
 
-    void returnsServes_data() {
+    // Whole points at each level, the left player with a person's hands too. A left player
+    // who serves and never moves: the computer returns most serves, though not all. One who
+    // aims every return at a corner: wins a fair share of points, at every level, and no
+    // walkover at the fastest. Neither player ever steps faster than a person could.
+    void againstALeftPlayer_data() {
         QTest::addColumn<Level>("level");
-        QTest::addColumn<int>("least");
-        QTest::newRow("Principiante") << Level(&GameCore::mnuPri_Click) << 900;
-        QTest::newRow("Intermedio") << Level(&GameCore::mnuInt_Click) << 930;
-        QTest::newRow("Professionista") << Level(&GameCore::mnuPro_Click) << 970;
+        QTest::addColumn<int>("leastReturns");
+        QTest::addColumn<int>("mostReturns");
+        QTest::addColumn<int>("leastWon");
+        QTest::addColumn<int>("mostWon");
+        QTest::newRow("Principiante")
+            << Level(&GameCore::mnuPri_Click) << 1760 << 1940 << 600 << 1200;
+        QTest::newRow("Intermedio")
+            << Level(&GameCore::mnuInt_Click) << 1840 << 1980 << 400 << 1000;
+        QTest::newRow("Professionista")
+            << Level(&GameCore::mnuPro_Click) << 1900 << 1990 << 300 << 800;
     }
 
-    // A left player who serves and never moves, the clock ticking and the computer looking
-    // every millisecond: it returns nearly every ball, more the higher the level.
-    void returnsServes() {
+    void againstALeftPlayer() {
         QFETCH(Level, level);
-        QFETCH(int, least);
-        std::mt19937 random(1);
-        StartedGame s;
-        GameCore& g = s.game;
-        s.host.chance = [&random] { return float(random() >> 8) / 16777216.0f; };
-        (g.*level)();
-        ComputerPlayer computer(g, s.host);
-        std::int64_t now = 0;
-        int returned = 0;
-        for (int i = 0; i < 1000; ++i) {
-            g.Battuta = 0;
-            g.batte();
-            g.ControllaTasti(32);
-            while (s.host.clock && g.PassoX > 0) {
-                for (int t = 0; t < s.host.interval; ++t)
-                    g.ControllaTasti(computer.act(++now));
-                g.Timer1_Timer();
-            }
-            returned += s.host.clock ? 1 : 0;
-            s.host.clock = false;
+        QFETCH(int, leastReturns);
+        QFETCH(int, mostReturns);
+        QFETCH(int, leastWon);
+        QFETCH(int, mostWon);
+        Rallies still(level, LeftPlays::Still, 1);
+        while (still.serves < 2000) {
+            still.game.Battuta = 0;
+            still.game.batte();
+            still.playPoint();
         }
-        qInfo("%s: %d of 1000 serves returned", QTest::currentDataTag(), returned);
-        QVERIFY(returned >= least);
+        Rallies corners(level, LeftPlays::Corners, 2);
+        int won = 0;
+        for (int i = 0; i < 2000; ++i)
+            won += corners.playPoint();
+        std::vector<std::int64_t> gaps = corners.computerTiming.secondStepGaps;
+        std::sort(gaps.begin(), gaps.end());
+        qInfo("%s: %d of 2000 serves returned; %d of 2000 points won by corners; second steps "
+              "of %d runs: shortest %lld ms, median %lld ms",
+              QTest::currentDataTag(), still.returns, won, int(gaps.size()),
+              gaps.empty() ? -1LL : (long long)gaps.front(),
+              gaps.empty() ? -1LL : (long long)gaps[gaps.size() / 2]);
+        QCOMPARE(still.computerTiming.faults + corners.computerTiming.faults, 0);
+        QCOMPARE(corners.leftTiming.faults, 0);
+        QVERIFY(!gaps.empty() && gaps.front() >= Hands::tapGap);
+        QVERIFY(still.returns >= leastReturns && still.returns <= mostReturns);
+        QVERIFY(won >= leastWon && won <= mostWon);
     }
 };
 
