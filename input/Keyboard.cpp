@@ -58,6 +58,7 @@ void GameCore::ControllaTasti(std::int16_t KeyAscii) {
 
     switch (KeyAscii) {
     case 32:
+        paused_ = false; // a running clock is no pause
         platform_.setClockEnabled(true);
         break;
     case 37:

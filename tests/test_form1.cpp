@@ -5,6 +5,7 @@
 #include "app/Twips.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -19,17 +20,47 @@ using namespace std::string_literals;
 
 namespace {
 
-// Runs `reply` on the message box that opens while `trigger` runs.
-void answer(const std::function<void()>& trigger, const std::function<void(QMessageBox*)>& reply) {
-    QMessageBox* box = nullptr;
+// Runs `reply` on the modal window that opens while `trigger` runs.
+template <class Window>
+void answer(const std::function<void()>& trigger, const std::function<void(Window*)>& reply) {
+    Window* box = nullptr;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (!box && (box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())))
+        if (!box && (box = qobject_cast<Window*>(QApplication::activeModalWidget())))
             reply(box);
     });
     poll.start(10);
     trigger();
     QVERIFY(box);
+}
+
+// The window shown and given the keyboard.
+void showActive(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+}
+
+// A ball in mid-court on its way to the right, the clock running.
+void startRally(Form1& form, int interval = 10) {
+    GameCore& g = form.game();
+    g.Pallina.Move(2000, 2000);
+    g.PassoX = 200;
+    g.PassoY = 30;
+    form.Timer1().start(interval);
+}
+
+// What the court shows where "Pausa" stands: how many pixels of its sign, and of its word.
+QPair<int, int> pauseSign(const QImage& court, const GameCore& g) {
+    const Label& l = g.lblPausa;
+    const QRect box = toPixelRect(l.Left, l.Top, l.Width, l.Height);
+    int sign = 0, word = 0;
+    for (int x = box.left(); x <= box.right(); ++x)
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            sign += court.pixelColor(x, y) == Qt::black;
+            word += court.pixelColor(x, y) == Qt::white;
+        }
+    return {sign, word};
 }
 
 // The court as the screen shows it now, and as a fresh paint of the game would show it.
@@ -114,18 +145,19 @@ class Form1Test : public QObject {
         g.PassoY = 0;
         form.Timer1().start(10);
         QString seen;
-        answer([&] { QVERIFY(QTest::qWaitFor([&] { return !seen.isEmpty(); }, 5000)); },
-               [&](QMessageBox* box) {
-                   seen = box->windowTitle() + ": " + box->text();
-                   QCOMPARE(box->icon(), QMessageBox::Warning);
-                   QCOMPARE(int(box->buttons().size()), 1);
-                   QCOMPARE(onScreen(form), fresh(form)); // the final board behind the box
-                   const float left = g.Pallina.Left;
-                   QTest::qWait(100); // ticks fall due meanwhile, and change nothing
-                   QCOMPARE(g.Pallina.Left, left);
-                   QCOMPARE(g.lblPuntoBlu.Caption, "2V"s);
-                   box->button(QMessageBox::Ok)->click();
-               });
+        answer<QMessageBox>(
+            [&] { QVERIFY(QTest::qWaitFor([&] { return !seen.isEmpty(); }, 5000)); },
+            [&](QMessageBox* box) {
+                seen = box->windowTitle() + ": " + box->text();
+                QCOMPARE(box->icon(), QMessageBox::Warning);
+                QCOMPARE(int(box->buttons().size()), 1);
+                QCOMPARE(onScreen(form), fresh(form)); // the final board behind the box
+                const float left = g.Pallina.Left;
+                QTest::qWait(100); // ticks fall due meanwhile, and change nothing
+                QCOMPARE(g.Pallina.Left, left);
+                QCOMPARE(g.lblPuntoBlu.Caption, "2V"s);
+                box->button(QMessageBox::Ok)->click();
+            });
         QCOMPARE(seen, QStringLiteral("Quindra: Ha vinto il giocatore di Sinistra.\nFine Partita"));
         QVERIFY(!form.Timer1().isActive());
         QCOMPARE(g.lblSet_Sin[0].Caption + g.lblPuntoBlu.Caption, "00"s);
@@ -437,6 +469,139 @@ class Form1Test : public QObject {
         QVERIFY(QTest::qWaitFor([&] { return form.Timer1().isActive(); }, 3000));
     }
 
+    // P pauses a rally: the ball stays through several periods, no key moves a racquet,
+    // "Pausa" stands in the middle of the court. P, Pause or Space resumes it from the same
+    // place and step, and the sign goes.
+    void pauseInTheWindow() {
+        Form1 form;
+        showActive(form);
+        GameCore& g = form.game();
+        g.Racchetta_Rossa.Top = 0; // out of the ball's way
+        int ticks = 0;
+        connect(&form.Timer1(), &QTimer::timeout, [&ticks] { ++ticks; });
+        for (const Qt::Key resume : {Qt::Key_P, Qt::Key_Space, Qt::Key_Pause}) {
+            startRally(form);
+            QTest::qWait(30);
+            QTest::keyClick(&form, Qt::Key_P);
+            QVERIFY(g.paused() && !form.Timer1().isActive());
+            const auto where = [&g] {
+                return std::array{g.Pallina.Left,       g.Pallina.Top,
+                                  float(g.PassoX),      float(g.PassoY),
+                                  g.Racchetta_Blu.Top,  g.Racchetta_Rossa.Top,
+                                  g.Racchetta_Blu.Left, g.Racchetta_Rossa.Left};
+            };
+            const auto paused = where();
+            for (const Qt::Key key : {Qt::Key_A, Qt::Key_Z, Qt::Key_Down, Qt::Key_Left, Qt::Key_X})
+                QTest::keyClick(&form, key);
+            QTest::qWait(60); // six periods
+            QCOMPARE(where(), paused);
+            const QImage shown = onScreen(form);
+            QCOMPARE(shown, fresh(form));
+            const auto [sign, word] = pauseSign(shown, g);
+            QVERIFY2(sign > 3000 && word > 100,
+                     qPrintable(QStringLiteral("%1 %2").arg(sign).arg(word)));
+            ticks = 0;
+            QTest::keyClick(&form, resume);
+            QVERIFY(!g.paused() && form.Timer1().isActive());
+            QVERIFY(QTest::qWaitFor([&ticks] { return ticks >= 2; }));
+            form.Timer1().stop();
+            QCOMPARE(g.Pallina.Left, paused[0] + 200.0f * float(ticks));
+            QCOMPARE(g.Pallina.Top, paused[1] + 30.0f * float(ticks));
+            QTest::qWait(20);
+            const QImage playing = onScreen(form);
+            QCOMPARE(playing, fresh(form));
+            QCOMPARE(pauseSign(playing, g).first, 0);
+        }
+        QTest::keyClick(&form, Qt::Key_P); // a waiting serve has nothing to pause
+        QVERIFY(!g.paused());
+    }
+
+    // A rally pauses when another window takes the keyboard or the window is minimised,
+    // not for the game's own menus and windows.
+    void pausesWhenTheKeyboardLeaves() {
+        Form1 form;
+        showActive(form);
+        GameCore& g = form.game();
+        startRally(form, 100);
+        form.menuBar()->setActiveAction(form.menuBar()->actions().first());
+        QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+        QApplication::activePopupWidget()->hide();
+        form.menuTree().mnuAngolo->trigger();
+        QVERIFY(QTest::qWaitFor([&form] {
+            return QApplication::activeWindow() && QApplication::activeWindow() != &form;
+        }));
+        QApplication::activeWindow()->close(); // the shot-angle dialog
+        for (QAction* window : {form.menuTree().mnuQuindra, form.menuTree().mnuSommario})
+            answer<QDialog>([window] { window->trigger(); }, [](QDialog* d) { d->reject(); });
+        showActive(form);
+        QVERIFY(!g.paused() && form.Timer1().isActive());
+
+        QWidget other; // as another program would
+        showActive(other);
+        QVERIFY(g.paused() && !form.Timer1().isActive());
+        showActive(form);
+        QVERIFY(g.paused()); // back, it waits for a player's key
+        QTest::keyClick(&form, Qt::Key_Space);
+        QVERIFY(!g.paused());
+
+        form.showMinimized();
+        QTRY_VERIFY(g.paused());
+        QVERIFY(!form.Timer1().isActive());
+        form.showNormal();
+        showActive(form);
+        QVERIFY(g.paused());
+    }
+
+    // While a person could not move, neither does the computer: a menu open, the match-end
+    // box, the colour dialog, About and the commands window. Each time a new ball comes far
+    // from its racquet; once the window is closed it goes for it.
+    void computerRestsWhenAPersonCouldNot() {
+        Form1 form;
+        showActive(form);
+        GameCore& g = form.game();
+        form.menuTree().mnuComputer->trigger();
+        const auto newBall = [&] {
+            g.Racchetta_Rossa.Top = 4000;
+            g.Pallina.Move(1000, 300);
+            g.PassoX = 200;
+            g.PassoY = 0;
+            form.setClockEnabled(true);
+        };
+        const auto staysWhileOpen = [&](const char* what) {
+            QTest::qWait(800); // more than a press and a held key's delay
+            QVERIFY2(g.Racchetta_Rossa.Top == 4000, what);
+        };
+        const auto movesOnceClosed = [&](const char* what) {
+            showActive(form);
+            QVERIFY2(QTest::qWaitFor([&] { return g.Racchetta_Rossa.Top < 4000; }, 2000), what);
+        };
+        newBall();
+        form.menuBar()->setActiveAction(form.menuBar()->actions().first());
+        QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+        staysWhileOpen("menu");
+        QApplication::activePopupWidget()->hide();
+        movesOnceClosed("menu");
+        const std::pair<const char*, std::function<void()>> windows[] = {
+            {"match-end box", [&] { form.showMessage("Fine Partita"); }},
+            {"colour dialog", [&] { form.menuTree().mnuColPallina->trigger(); }},
+            {"About", [&] { form.menuTree().mnuQuindra->trigger(); }},
+            {"commands", [&] { form.menuTree().mnuSommario->trigger(); }}};
+        for (const auto& [what, open] : windows) {
+            newBall();
+            answer<QDialog>(open, [&, what = what](QDialog* d) {
+                staysWhileOpen(what);
+                d->reject();
+            });
+            movesOnceClosed(what);
+        }
+        newBall(); // and without the keyboard, it rests too
+        QWidget other;
+        showActive(other);
+        form.game().resumeRally(); // the rally paused: played on regardless
+        staysWhileOpen("keyboard elsewhere");
+        movesOnceClosed("keyboard elsewhere");
+    }
+
     // On a real X server, typed into with real key events (XTest): both players hold a key
     // at once and both racquets keep moving; released, nothing moves. CTest runs this one
     // under Xvfb; elsewhere it is skipped.
@@ -463,6 +628,28 @@ class Form1Test : public QObject {
         QVERIFY(blueTop >= 60 + 5 * 250 && redTop >= 60 + 5 * 250);
         QTest::qWait(300);
         QCOMPARE(g.Racchetta_Blu.Top + g.Racchetta_Rossa.Top, blueTop + redTop);
+    }
+
+    // On a real X server: a real P pauses a rally and a real Space resumes it; another
+    // window given the keyboard pauses it again.
+    void pauseOnARealXServer() {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs an X server");
+        Form1 form;
+        showActive(form);
+        GameCore& g = form.game();
+        g.Racchetta_Rossa.Top = 0;
+        startRally(form, 100);
+        QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {"key", "p"}), 0);
+        QTRY_VERIFY(g.paused());
+        const float left = g.Pallina.Left;
+        QTest::qWait(300);
+        QCOMPARE(g.Pallina.Left, left);
+        QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {"key", "space"}), 0);
+        QTRY_VERIFY(!g.paused() && form.Timer1().isActive());
+        QWidget other;
+        showActive(other);
+        QTRY_VERIFY(g.paused());
     }
 };
 

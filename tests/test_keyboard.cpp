@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+#include <map>
+
 using namespace quindra;
 using namespace quindra::testing;
 
@@ -102,6 +104,63 @@ class KeyboardTest : public QObject {
         s.game.ControllaTasti(static_cast<std::int16_t>(blueCode));
         QCOMPARE(s.game.Racchetta_Rossa.Top, after);
         QCOMPARE(s.game.Racchetta_Blu.Top, after);
+    }
+
+    // A rally paused and resumed, press by press: P and Pause pause a rally and resume
+    // it, Space resumes; a held key's repeat (lower case) does neither; a paused rally
+    // takes no other key; a waiting serve has nothing to pause; a new serve ends a pause.
+    // The state after: paused, clock, and the racquets' tops and the blue one's column.
+    void pause_data() {
+        QTest::addColumn<bool>("rally");
+        QTest::addColumn<QString>("presses");
+        QTest::addColumn<QString>("state");
+        const char* still = " 2000 2000 1000";
+        QTest::newRow("P") << true << "P" << QString("paused off") + still;
+        QTest::newRow("Shift+P") << true << "Shift+P" << QString("paused off") + still;
+        QTest::newRow("Pause") << true << "Pause" << QString("paused off") + still;
+        QTest::newRow("P held") << true << "p" << QString("playing on") + still;
+        QTest::newRow("P, waiting serve") << false << "P Pause" << QString("playing off") + still;
+        QTest::newRow("keys paused") << true << "P Up A X 8 Left" << QString("paused off") + still;
+        QTest::newRow("P P") << true << "P P" << QString("playing on") + still;
+        QTest::newRow("P Pause") << true << "P Pause" << QString("playing on") + still;
+        QTest::newRow("P Space") << true << "P Space" << QString("playing on") + still;
+        QTest::newRow("P Space held") << true << "P space" << QString("paused off") + still;
+        QTest::newRow("P Space Up") << true << "P Space Up"
+                                    << "playing on 2000 1750 1000";
+        QTest::newRow("P, a new serve") << true << "P serve" << QString("playing off") + still;
+    }
+
+    void pause() {
+        QFETCH(bool, rally);
+        QFETCH(QString, presses);
+        QFETCH(QString, state);
+        FakePlatform host;
+        GameCore g(host);
+        g.Racchetta_Rossa.Move(6000, 2000);
+        g.Racchetta_Blu.Move(1000, 2000);
+        g.Pallina.Move(3000, 2500);
+        g.PassoX = 200;
+        g.PassoY = -37;
+        host.clock = rally;
+        const std::map<QString, KeyPress> keys = {
+            {"P", {1, keyP, {'p'}}},  {"Shift+P", {1, keyP, {'P'}}}, {"Pause", {2, keyPause, {}}},
+            {"Space", {3, 32, {32}}}, {"Up", {4, 38, {}}},           {"A", {5, 65, {'a'}}},
+            {"X", {6, 88, {'x'}}},    {"8", {7, 56, {'8'}}},         {"Left", {8, 37, {}}}};
+        for (const QString& press : presses.split(' ')) {
+            if (press == "serve")
+                g.batte();
+            else if (press.front().isLower())
+                deliverKey(g, keys.at(press.front().toUpper() + press.mid(1)), false, true);
+            else
+                deliverKey(g, keys.at(press));
+        }
+        QCOMPARE(QString::asprintf("%s %s %g %g %g", g.paused() ? "paused" : "playing",
+                                   host.clock ? "on" : "off", double(g.Racchetta_Blu.Top),
+                                   double(g.Racchetta_Rossa.Top), double(g.Racchetta_Blu.Left)),
+                 state);
+        if (!presses.contains("serve")) // the ball never moved
+            QVERIFY(g.Pallina.Left == 3000 && g.Pallina.Top == 2500 && g.PassoX == 200 &&
+                    g.PassoY == -37);
     }
 
     // Held keys (milliseconds): a second press of a held key is none; keys due together

@@ -6,6 +6,7 @@
 
 #include <QtTest>
 
+#include <functional>
 #include <map>
 
 using namespace quindra;
@@ -53,6 +54,7 @@ class OptionsTest : public QObject {
         row("Int Pri", "100 on 1 900/900@1000 |Pri Uno Gra Wim 8000 30");
         row("Tre", "100 on 3 900/900@1000 |Pri Tre Gra Wim 8000 30");
         row("Piccole", "100 on 1 450/450@1000 |Pri Uno Pic Wim 8000 30");
+        row("Piccole Grandi", "100 on 1 900/900@1000 |Pri Uno Gra Wim 8000 30");
         row("Allenamento", "100 off 1 900/5052@0 wall |Pri Uno Gra Wim 8000 0");
         row("Piccole Allenamento Nuova", "100 off 1 450/450@0 |Pri Uno Pic Wim 8000 0");
         row("Rief", "100 on 1 900/900@1000 spin |Pri Uno Gra Rie Wim 8000 30");
@@ -94,27 +96,69 @@ class OptionsTest : public QObject {
         QCOMPARE(::state(g, s.host), state);
     }
 
-    // Picked, cancelled, reaching a racquet's label; each opening preset to the last colour
-    // picked; a property an element lacks, or no property, changes nothing; a new match
-    // keeps them all.
+    // Picked or cancelled, each opening preset to the last colour picked; a racquet's
+    // colour is its fill and its points' caption, never its outline; a property an element
+    // lacks, or no property, changes nothing; a new match keeps them all. The colours after:
+    // ball fill and outline, blue fill, outline and caption, red the same, court, last pick.
+    void colours_data() {
+        QTest::addColumn<QString>("commands");
+        QTest::addColumn<QList<int>>("answers"); // -1 cancels
+        QTest::addColumn<QList<Colour>>("colours");
+        const Colour y = colours::yellow, b = colours::blue, r = colours::darkRed;
+        const Colour ballOutline = colours::windowText, grass = colours::green;
+        QTest::newRow("Pallina") << "Pallina" << QList<int>{0x030201}
+                                 << QList<Colour>{
+                                        0x030201, ballOutline, b, y,     colours::darkBlue,
+                                        r,        y,           r, grass, 0x030201};
+        QTest::newRow("Sinistra") << "Sinistra" << QList<int>{0x060504}
+                                  << QList<Colour>{y, ballOutline, 0x060504, y,     0x060504,
+                                                   r, y,           r,        grass, 0x060504};
+        QTest::newRow("Destra") << "Destra" << QList<int>{0x090807}
+                                << QList<Colour>{
+                                       y,        ballOutline, b,        y,     colours::darkBlue,
+                                       0x090807, y,           0x090807, grass, 0x090807};
+        QTest::newRow("cancelled: the racquet keeps its colour, its caption takes it")
+            << "Sinistra Destra" << QList<int>{-1, -1}
+            << QList<Colour>{y, ballOutline, b, y, b, r, y, r, grass, 0};
+        QTest::newRow("every element, a new match keeps them")
+            << "Pallina Sinistra Destra Campo Text Nine Nuova"
+            << QList<int>{0x030201, -1, 0x060504, 0x090807, 0x0C0B0A, 0x0F0E0D}
+            << QList<Colour>{0x030201, ballOutline, b,        y,        b,
+                             0x060504, y,           0x060504, 0x090807, 0x0F0E0D};
+    }
+
     void colours() {
+        QFETCH(QString, commands);
+        QFETCH(QList<int>, answers);
+        QFETCH(QList<Colour>, colours);
         StartedGame s;
         GameCore& g = s.game;
-        s.host.colourAnswers = {rgb(1, 2, 3), std::nullopt,    rgb(4, 5, 6),
-                                rgb(7, 8, 9), rgb(10, 11, 12), rgb(13, 14, 15)};
-        g.mnuColPallina_Click();
-        g.mnuCol_Sinistra_Click();
-        g.mnuCol_Destra_Click();
-        g.mnuCampoColore_Click(); // leaves the surface's mark alone
-        g.colora(g.Pallina, 1);   // a shape has no text colour
-        g.colora(g.Pallina, 9);
-        g.mnuNuovaPartita_Click();
-        QCOMPARE(std::vector({g.Pallina.BackColor, g.Pallina.BorderColor, g.Racchetta_Blu.BackColor,
-                              g.lblPuntoBlu.ForeColor, g.Racchetta_Rossa.BackColor,
-                              g.lblPuntoRosso.ForeColor, g.Campo.BackColor, g.FinColore.Color}),
-                 std::vector({rgb(1, 2, 3), colours::windowText, colours::blue, colours::blue,
-                              rgb(4, 5, 6), rgb(4, 5, 6), rgb(7, 8, 9), rgb(13, 14, 15)}));
+        for (const int answer : answers)
+            s.host.colourAnswers.push_back(answer < 0 ? std::nullopt
+                                                      : std::optional<Colour>(Colour(answer)));
+        const std::map<QString, std::function<void()>> menu = {
+            {"Pallina", [&g] { g.mnuColPallina_Click(); }},
+            {"Sinistra", [&g] { g.mnuCol_Sinistra_Click(); }},
+            {"Destra", [&g] { g.mnuCol_Destra_Click(); }},
+            {"Campo", [&g] { g.mnuCampoColore_Click(); }}, // leaves the surface's mark alone
+            {"Text", [&g] { g.colora(g.Pallina, 1); }},    // a shape has no text colour
+            {"Nine", [&g] { g.colora(g.Pallina, 9); }},
+            {"Nuova", [&g] { g.mnuNuovaPartita_Click(); }}};
+        for (const QString& command : commands.split(' '))
+            menu.at(command)();
+        QCOMPARE(
+            (QList<Colour>{g.Pallina.BackColor, g.Pallina.BorderColor, g.Racchetta_Blu.BackColor,
+                           g.Racchetta_Blu.BorderColor, g.lblPuntoBlu.ForeColor,
+                           g.Racchetta_Rossa.BackColor, g.Racchetta_Rossa.BorderColor,
+                           g.lblPuntoRosso.ForeColor, g.Campo.BackColor, g.FinColore.Color}),
+            colours);
         QVERIFY(g.menu.mnuWimb);
+        // Each opening is preset to the colour picked before it.
+        for (std::size_t i = 1; i < s.host.colourPresets.size(); ++i) {
+            const int before = answers[qsizetype(i) - 1];
+            QCOMPARE(s.host.colourPresets[i],
+                     before >= 0 ? Colour(before) : s.host.colourPresets[i - 1]);
+        }
         QVERIFY(!g.Pallina.setColourProperty("ForeColor", 5)); // a shape has no text colour
         QVERIFY(g.lblPuntoBlu.setColourProperty("ForeColor", 5) && g.lblPuntoBlu.ForeColor == 5);
     }

@@ -4,6 +4,7 @@
 #include "app/ClockRandom.h"
 #include "app/Modulo1.h"
 #include "input/Computer.h"
+#include "input/HeldKeys.h"
 
 #include <QtTest>
 
@@ -104,7 +105,7 @@ void playSoak() {
     while ((++event < 1500000 || matches[1] + matches[3] + matches[5] < 1000) && !matches[0]) {
         const std::uint64_t finished = matches[1] + matches[3] + matches[5];
         const int repaints = s.host.repaints, passoX = g.PassoX;
-        const bool clock = s.host.clock, restart = below(100000) == 0;
+        const bool clock = s.host.clock, restart = below(100000) == 0, paused = g.paused();
         const std::uint32_t roll = below(1000);
         if (restart || (roll >= 994 && roll < 996)) { // a new match is the rarest command
             s.host.colourAnswers = {below(3) ? std::optional<Colour>(below(1u << 24))
@@ -128,6 +129,11 @@ void playSoak() {
                            : left               ? (up ? 65 : 90)
                                                 : (up ? 38 : 40),
                            0);
+        } else if (roll < 934) { // P, Pause or Space as the window gives them, or their repeats
+            const std::uint16_t keys[] = {keyP, keyPause, 32};
+            const std::uint16_t key = keys[below(3)];
+            deliverKey(g, {key, key, {std::uint8_t(key == keyP ? 'p' : key)}}, g.menu.mnuComputer,
+                       below(4) == 0);
         } else if (roll < 994) {
             const auto code = std::int16_t(below(65536));
             below(2) ? g.Form_KeyPress(code) : g.Form_KeyDown(code, 0);
@@ -152,6 +158,9 @@ void playSoak() {
                                      : hi == 0,
                      where);
         }
+        QVERIFY2(!(g.paused() && s.host.clock), where); // a paused rally has no clock
+        if (g.paused() != paused)                       // paused: the ball waits where it is
+            waiting = {g.Pallina.Left, g.Pallina.Top};
         if (s.host.repaints != repaints) { // a serve: new skills, and the ball waits there
             waiting = {g.Pallina.Left, g.Pallina.Top};
             skill[0] = below(101), skill[1] = below(101);
