@@ -194,7 +194,9 @@ bool Form1::isOwnWindow(const QWidget* window) const {
 
 void Form1::pauseIfAway() {
     if (isMinimized() || !isOwnWindow(QApplication::activeWindow())) {
-        if (game_.pauseRally()) {
+        const bool wasPaused = game_.paused();
+        game_.pauseRally();
+        if (game_.paused() && !wasPaused) {
             releaseHeldKeys();
             court_->refresh();
         }

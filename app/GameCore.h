@@ -90,9 +90,9 @@ class GameCore {
     void Nuova_partita();
 
     // A rally stops where it is and goes on from the same place and step; a waiting serve
-    // needs no pause. Each is false when it changed nothing.
-    bool pauseRally();
-    bool resumeRally();
+    // needs no pause, and a rally already paused stays as it is.
+    void pauseRally();
+    void resumeRally();
     bool paused() const { return paused_; }
 
     // Keyboard.

@@ -3,21 +3,19 @@
 
 namespace quindra {
 
-bool GameCore::pauseRally() {
+void GameCore::pauseRally() {
     // Only a ball in play can pause; the tick that ends a point has its own box open.
     if (paused_ || tickRunning_ || !platform_.clockEnabled())
-        return false;
+        return;
     paused_ = true;
     platform_.setClockEnabled(false);
-    return true;
 }
 
-bool GameCore::resumeRally() {
+void GameCore::resumeRally() {
     if (!paused_)
-        return false;
+        return;
     paused_ = false;
     platform_.setClockEnabled(true);
-    return true;
 }
 
 } // namespace quindra

@@ -23,8 +23,10 @@ void deliverKey(GameCore& game, const KeyPress& key, bool computerPlays, bool re
             game.resumeRally();
         return;
     }
-    if (pauseKey && game.pauseRally())
+    if (pauseKey) { // the table has nothing for P or Pause
+        game.pauseRally();
         return;
+    }
     const auto mine = [computerPlays](std::int16_t code) {
         return !computerPlays || !ComputerPlayer::isRightPlayerCode(code);
     };

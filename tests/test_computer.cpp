@@ -103,7 +103,8 @@ class ComputerTest : public QObject {
             codes += " " + QString::number(code);
             s.game.ControllaTasti(code);
         }
-        QVERIFY(s.game.pauseRally());
+        s.game.pauseRally();
+        QVERIFY(s.game.paused());
         codes += " " + QString::number(c.act(4000));
         QVERIFY(!c.nextAct());
         QCOMPARE(codes, QStringLiteral("0 0@1000 0@1000 32@-1 0@2001 0@2001 32@-1 39 0 0 40 0"));
