@@ -163,6 +163,34 @@ class KeyboardTest : public QObject {
                     g.PassoY == -37);
     }
 
+    // While the computer plays the right racquet, no code of any key reaches it, as a key
+    // or as a character, nor re-spins its shot; the left player's codes still act.
+    void computerTakesTheRightPlayersCodes() {
+        FakePlatform host;
+        int leftActs = 0;
+        for (int code = 0; code < 256; ++code) {
+            for (const bool asCharacter : {false, true}) {
+                GameCore g(host);
+                g.Racchetta_Rossa.Move(6000, 2000);
+                g.Racchetta_Blu.Move(1000, 2000);
+                g.PassoX = -200; // the right player's shot: its re-spin would act
+                g.PassoY = 7;
+                g.RiEffetto = true;
+                KeyPress press{1, 0, {}};
+                if (asCharacter)
+                    press.characters = {std::uint8_t(code)};
+                else
+                    press.keyDown = std::uint16_t(code);
+                deliverKey(g, press, true);
+                QVERIFY2(g.Racchetta_Rossa.Left == 6000 && g.Racchetta_Rossa.Top == 2000 &&
+                             g.PassoY == 7,
+                         qPrintable(QString::number(code)));
+                leftActs += g.Racchetta_Blu.Left != 1000 || g.Racchetta_Blu.Top != 2000;
+            }
+        }
+        QCOMPARE(leftActs, 2 * 8); // 60, 65, 88, 90, 97, 119, 122 and 226, keys and characters
+    }
+
     // Held keys (milliseconds): a second press of a held key is none; keys due together
     // repeat in the order pressed; the desktop's first repeat 100 to 3000 ms after the press
     // is its delay, each next one 5 to 1000 ms later its interval; other readings are noise.
