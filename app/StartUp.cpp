@@ -15,13 +15,28 @@ namespace {
 QtMessageHandler previousHandler = nullptr;
 QStringList heldMessages;
 
+QString variable(const char* name) {
+    const QByteArray value = qgetenv(name);
+    return QString::fromLatin1(name) +
+           (value.isEmpty() ? QStringLiteral(" is not set") : "=" + QString::fromLocal8Bit(value));
+}
+
+// The displays Qt tried and could not open, as it said while it tried them: Wayland's,
+// X11's or both.
 QString displayName() {
-    const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
-    const QByteArray x11 = qgetenv("DISPLAY");
-    if (!wayland.isEmpty())
-        return QStringLiteral("WAYLAND_DISPLAY=") + QString::fromLocal8Bit(wayland);
-    if (!x11.isEmpty())
-        return QStringLiteral("DISPLAY=") + QString::fromLocal8Bit(x11);
+    QStringList failed;
+    for (const QString& message : std::as_const(heldMessages)) {
+        if (message.contains(QLatin1String("platform plugin \"wayland\"")))
+            failed << variable("WAYLAND_DISPLAY");
+        else if (message.contains(QLatin1String("platform plugin \"xcb\"")))
+            failed << variable("DISPLAY");
+    }
+    if (!failed.isEmpty())
+        return failed.join(QLatin1String("; "));
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return variable("WAYLAND_DISPLAY");
+    if (!qEnvironmentVariableIsEmpty("DISPLAY"))
+        return variable("DISPLAY");
     return QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set");
 }
 

@@ -15,6 +15,8 @@
 #include <QStyle>
 #include <QtTest>
 
+#include <algorithm>
+
 using namespace quindra;
 using namespace std::string_literals;
 
@@ -48,6 +50,57 @@ void startRally(Form1& form, int interval = 10) {
     g.PassoX = 200;
     g.PassoY = 30;
     form.Timer1().start(interval);
+}
+
+// Types with wtype while the game goes on: NAME taps a key, +NAME holds it down, -NAME
+// lets it go, a number waits that many milliseconds.
+bool type(const QString& keys) {
+    QStringList args;
+    for (const QString& key : keys.split(' ', Qt::SkipEmptyParts)) {
+        bool wait = false;
+        key.toInt(&wait);
+        if (wait)
+            args << "-s" << key;
+        else if (key.startsWith('+'))
+            args << "-P" << key.mid(1);
+        else if (key.startsWith('-'))
+            args << "-p" << key.mid(1);
+        else
+            args << "-k" << key;
+    }
+    QProcess wtype;
+    wtype.start(QStringLiteral("wtype"), args);
+    return wtype.waitForStarted() &&
+           QTest::qWaitFor([&wtype] { return wtype.state() == QProcess::NotRunning; }, 30000) &&
+           wtype.exitStatus() == QProcess::NormalExit && wtype.exitCode() == 0;
+}
+
+// The whole screen, as the compositor shows it.
+QImage screenshot() {
+    QProcess grim;
+    grim.start(QStringLiteral("grim"), {"-t", "ppm", "-"});
+    if (!grim.waitForStarted() ||
+        !QTest::qWaitFor([&grim] { return grim.state() == QProcess::NotRunning; }, 10000))
+        return {};
+    QImage image;
+    image.loadFromData(grim.readAllStandardOutput(), "PPM");
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+// Whether `part` stands somewhere in `screen`, pixel for pixel.
+bool shows(const QImage& screen, const QImage& part) {
+    const int w = part.width(), h = part.height();
+    const QPoint probes[] = {{0, 0}, {w - 1, h - 1}, {w / 2, h / 2}, {w / 3, h / 5}, {w - 1, 0}};
+    for (int y = 0; y + h <= screen.height(); ++y)
+        for (int x = 0; x + w <= screen.width(); ++x) {
+            const auto same = [&](QPoint p) {
+                return screen.pixel(x + p.x(), y + p.y()) == part.pixel(p);
+            };
+            if (std::all_of(std::begin(probes), std::end(probes), same) &&
+                screen.copy(x, y, w, h) == part)
+                return true;
+        }
+    return false;
 }
 
 // What the court shows where "Pausa" stands: how many pixels of its sign, and of its word.
@@ -649,6 +702,111 @@ class Form1Test : public QObject {
         QTRY_VERIFY(!g.paused() && form.Timer1().isActive());
         QWidget other;
         showActive(other);
+        QTRY_VERIFY(g.paused());
+    }
+
+    // Natively on Wayland (CTest runs these in a headless sway; elsewhere they are
+    // skipped): the window at the court's size with its menu bar, an outer size from the
+    // classic frame where the compositor draws the decorations itself, the court on screen
+    // as a fresh paint draws it, and the game's boxes over it.
+    void windowOnWayland() {
+        if (QGuiApplication::platformName() != QLatin1String("wayland"))
+            QSKIP("needs a Wayland compositor");
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTRY_VERIFY(form.isActiveWindow()); // the compositor gives a new window the keyboard
+        QCOMPARE(form.court()->size(), QSize(497, 338));
+        QVERIFY(form.menuBar()->isVisible() && form.menuBar()->height() > 10);
+        QCOMPARE(form.height(), form.menuBar()->height() + 338);
+        QCOMPARE(form.outerWidth(), 15.0f * float(497 + 6));
+        QCOMPARE(form.outerHeight(), 15.0f * float(form.height() + 25));
+        GameCore& g = form.game();
+        g.Racchetta_Blu.Top = 3000;
+        g.Racchetta_Rossa.Move(5280, 600);
+        g.Pallina.Move(3300, 1700);
+        g.lblPuntoBlu.Caption = "V"s;
+        form.court()->refresh();
+        const QImage court = fresh(form);
+        QTRY_VERIFY_WITH_TIMEOUT(shows(screenshot(), court), 5000);
+        const std::pair<const char*, std::function<void()>> boxes[] = {
+            {"match-end box", [&] { form.showMessage("Ha vinto il giocatore di Sinistra."); }},
+            {"colour dialog", [&] { form.menuTree().mnuColPallina->trigger(); }}};
+        for (const auto& [what, open] : boxes)
+            answer<QDialog>(open, [&, what = what](QDialog* box) {
+                QVERIFY2(box->windowHandle()->transientParent() == form.windowHandle(), what);
+                QVERIFY2(QTest::qWaitFor([&] { return !shows(screenshot(), court); }, 5000),
+                         what); // something now stands over the court
+                box->reject();
+            });
+        QTRY_VERIFY_WITH_TIMEOUT(shows(screenshot(), court), 5000);
+    }
+
+    // Keys typed into the Wayland window: A, Z, Up and Down, tapped and held; the client's
+    // own repeat learnt as on X11; both players holding keys at once; nothing behind an
+    // open menu; Space serves and a point is scored; P pauses, and so does another window
+    // taking the keyboard.
+    void keysOnWayland() {
+        if (QGuiApplication::platformName() != QLatin1String("wayland"))
+            QSKIP("needs a Wayland compositor");
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTRY_VERIFY(form.isActiveWindow()); // the compositor gives a new window the keyboard
+        GameCore& g = form.game();
+        Shape &blue = g.Racchetta_Blu, &red = g.Racchetta_Rossa;
+        blue.Top = red.Top = 2000;
+        QVERIFY(type("a"));
+        QCOMPARE(blue.Top, 1500.0f); // the key and its letter
+        QVERIFY(type("z z"));
+        QCOMPARE(blue.Top, 2500.0f);
+        QVERIFY(type("Up"));
+        QCOMPARE(red.Top, 1750.0f);
+        QVERIFY(type("Down Down"));
+        QCOMPARE(red.Top, 2250.0f);
+
+        blue.Top = 4000;
+        QVERIFY(type("+a 1500 -a"));
+        qInfo("held A: %g steps; repeat learnt %d ms after %d ms", (4000 - blue.Top) / 250,
+              form.heldKeys().interval(), form.heldKeys().delay());
+        QVERIFY(blue.Top <= 50); // all the way up: far more than a press's two steps
+        QVERIFY(std::abs(form.heldKeys().delay() - 500) <= 50);
+        QVERIFY(std::abs(form.heldKeys().interval() - 40) <= 10);
+
+        blue.Top = red.Top = 60;
+        QVERIFY(type("+F11 200 +Down 2000 -F11 -Down"));
+        qInfo("both held: left %g steps, right %g", (blue.Top - 60) / 250, (red.Top - 60) / 250);
+        QVERIFY(blue.Top >= 60 + 5 * 250 && red.Top >= 60 + 5 * 250);
+        const float blueTop = blue.Top, redTop = red.Top;
+        QTest::qWait(300);
+        QCOMPARE(blue.Top + red.Top, blueTop + redTop);
+
+        form.menuBar()->setActiveAction(form.menuBar()->actions().first());
+        QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+        QVERIFY(type("a Up space"));
+        QVERIFY(blue.Top == blueTop && red.Top == redTop && !form.Timer1().isActive());
+        QApplication::activePopupWidget()->hide();
+
+        form.menuTree().mnuPro->trigger();
+        red.Top = 4000; // well away from the serve
+        g.Battuta = 0;
+        g.batte();
+        QVERIFY(type("space"));
+        QVERIFY(form.Timer1().isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(g.lblPuntoBlu.Caption != "0" || g.lblPuntoRosso.Caption != "0",
+                                 15000);
+
+        g.Battuta = 0;
+        g.batte();
+        QVERIFY(type("space 100 p"));
+        QVERIFY(g.paused());
+        const float left = g.Pallina.Left;
+        QTest::qWait(300);
+        QCOMPARE(g.Pallina.Left, left);
+        QVERIFY(type("space"));
+        QVERIFY(!g.paused() && form.Timer1().isActive());
+        QWidget other; // the compositor gives a new window the keyboard
+        other.show();
         QTRY_VERIFY(g.paused());
     }
 };
