@@ -744,8 +744,8 @@ class Form1Test : public QObject {
 
     // Keys typed into the Wayland window: A, Z, Up and Down, tapped and held; the client's
     // own repeat learnt as on X11; both players holding keys at once; nothing behind an
-    // open menu; Space serves and a point is scored; P pauses, and so does another window
-    // taking the keyboard.
+    // open menu or a modal window; Space serves and a point is scored; P pauses, and so
+    // does another window taking the keyboard.
     void keysOnWayland() {
         if (QGuiApplication::platformName() != QLatin1String("wayland"))
             QSKIP("needs a Wayland compositor");
@@ -786,6 +786,13 @@ class Form1Test : public QObject {
         QVERIFY(type("a Up space"));
         QVERIFY(blue.Top == blueTop && red.Top == redTop && !form.Timer1().isActive());
         QApplication::activePopupWidget()->hide();
+        answer<QDialog>([&form] { form.menuTree().mnuSommario->trigger(); },
+                        [&](QDialog* window) { // a modal window keeps the keys too
+                            QVERIFY(type("a Up space"));
+                            QVERIFY(blue.Top == blueTop && red.Top == redTop);
+                            window->reject();
+                        });
+        QVERIFY(!form.Timer1().isActive());
 
         form.menuTree().mnuPro->trigger();
         red.Top = 4000; // well away from the serve
