@@ -30,18 +30,22 @@ enum class LeftPlays { Still, Corners };
 class TimingCheck {
   public:
     explicit TimingCheck(Hands& hands) : hands_(hands) {
-        hands.setObserver([this](Hands::Act act, std::int16_t code, std::int64_t t) {
-            if (act == Hands::Act::Press) {
-                faults += t - pressedAt_ < Hands::tapGap;
-                pressed_ = held_ = code;
-                pressedAt_ = t;
-                stepsSincePress_ = 0;
-            } else if (code == held_) {
-                held_ = 0;
-            }
-        });
+        hands.setObserver(
+            [this](Hands::Act act, std::int16_t code, std::int64_t t) { observe(act, code, t); });
     }
     ~TimingCheck() { hands_.setObserver({}); }
+
+    // A key going down or up.
+    void observe(Hands::Act act, std::int16_t code, std::int64_t t) {
+        if (act == Hands::Act::Press) {
+            faults += t - pressedAt_ < Hands::tapGap;
+            pressed_ = held_ = code;
+            pressedAt_ = t;
+            stepsSincePress_ = 0;
+        } else if (code == held_) {
+            held_ = 0;
+        }
+    }
 
     // A step taken at `t` with `code`.
     void step(std::int16_t code, std::int64_t t) {

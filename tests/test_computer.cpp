@@ -26,45 +26,66 @@ class ComputerTest : public QObject {
     // A person's hand: a press steps at once; held, the key repeats after the delay (500)
     // at its rate (33); presses come at least 125 apart. A move of a few steps is tapped,
     // a long one held (10 steps: 500 + 8 x 33 = 764 against 9 x 125 = 1125). Each look is
-    // "time:steps still to go"; the codes it gives, 38 up, 40 down, 0 none.
+    // "time:steps still to go", or "time:tCODE" for a tap of another key; the codes it
+    // gives, 38 up, 40 down, 0 none; its keys going down (v) and up (^), and when.
     void hands_data() {
         QTest::addColumn<QString>("looks");
         QTest::addColumn<QString>("codes");
-        QTest::newRow("one tap") << "0:1 1:0 200:0"
-                                 << "40 0 0";
-        QTest::newRow("taps a tap's gap apart") << "0:-2 124:-1 125:-1 249:0"
-                                                << "38 0 38 0";
-        QTest::newRow("held: the delay, then the rate") << "0:10 499:9 500:9 532:8 533:8 566:7"
-                                                        << "40 0 40 0 40 40";
-        QTest::newRow("tapped up to the break-even") << "0:6 125:5"
-                                                     << "40 40";
-        QTest::newRow("held from the break-even") << "0:7 125:6 499:6 500:6"
-                                                  << "40 0 0 40";
-        QTest::newRow("a late look: one step, the missed ones dropped")
-            << "0:10 700:9 701:8 732:8 733:8"
-            << "40 40 0 0 40";
-        QTest::newRow("let go there, pressed again") << "0:10 500:9 520:0 530:3 654:2 655:2"
-                                                     << "40 40 0 40 0 40";
-        QTest::newRow("turned round while held: a new press") << "0:10 500:9 533:-4"
-                                                              << "40 40 38";
-        QTest::newRow("turned round after a tap: a tap's gap") << "0:3 100:-4 124:-4 125:-4"
-                                                               << "40 0 0 38";
+        QTest::addColumn<QString>("keys");
+        const auto row = [](const char* name, const char* looks, const char* codes,
+                            const char* keys) { QTest::newRow(name) << looks << codes << keys; };
+        row("one tap", "0:1 1:0 200:0", "40 0 0", "v40@0 ^40@0");
+        row("taps a tap's gap apart", "0:-2 124:-1 125:-1 249:0", "38 0 38 0",
+            "v38@0 ^38@0 v38@125 ^38@125");
+        row("held: the delay, then the rate", "0:10 499:9 500:9 532:8 533:8 566:7",
+            "40 0 40 0 40 40", "v40@0");
+        row("tapped up to the break-even", "0:6 125:5", "40 40", "v40@0 ^40@0 v40@125 ^40@125");
+        row("held from the break-even", "0:7 125:6 499:6 500:6", "40 0 0 40", "v40@0");
+        row("a late look: one step, the missed ones dropped", "0:10 700:9 701:8 732:8 733:8",
+            "40 40 0 0 40", "v40@0");
+        row("a look a whole interval late: one step", "0:10 533:9 533:8 565:8 566:8",
+            "40 40 0 0 40", "v40@0");
+        row("let go there, pressed again", "0:10 500:9 520:0 530:3 654:2 655:2", "40 40 0 40 0 40",
+            "v40@0 ^40@520 v40@530 ^40@530 v40@655 ^40@655");
+        row("turned round while held: a new press", "0:10 500:9 533:-4", "40 40 38",
+            "v40@0 ^40@533 v38@533 ^38@533");
+        row("turned round after a tap: a tap's gap", "0:3 100:-4 124:-4 125:-4", "40 0 0 38",
+            "v40@0 ^40@0 v38@125 ^38@125");
+        row("other keys tapped, a tap's gap apart", "0:t39 124:t39 125:t32 249:1 250:1",
+            "39 0 32 0 40", "v39@0 ^39@0 v32@125 ^32@125 v40@250 ^40@250");
     }
 
     void hands() {
         QFETCH(QString, looks);
         QFETCH(QString, codes);
+        QFETCH(QString, keys);
         Hands h(38, 40);
         TimingCheck check(h);
+        QStringList acts;
+        h.setObserver([&acts, &check](Hands::Act act, std::int16_t code, std::int64_t t) {
+            acts << QStringLiteral("%1%2@%3")
+                        .arg(act == Hands::Act::Press ? "v" : "^")
+                        .arg(code)
+                        .arg(t);
+            check.observe(act, code, t);
+        });
         QStringList given;
         for (const QString& look : looks.split(' ')) {
             const std::int64_t t = look.section(':', 0, 0).toLongLong();
-            const std::int16_t code = h.steer(t, look.section(':', 1).toInt());
-            if (code)
-                check.step(code, t);
+            const QString what = look.section(':', 1);
+            std::int16_t code = 0;
+            if (what.startsWith('t')) {
+                const auto other = std::int16_t(what.mid(1).toInt());
+                code = h.tap(t, other) ? other : 0;
+            } else {
+                code = h.steer(t, what.toInt());
+                if (code)
+                    check.step(code, t);
+            }
             given << QString::number(code);
         }
         QCOMPARE(given.join(' '), codes);
+        QCOMPARE(acts.join(' '), keys);
         QCOMPARE(check.faults, 0); // the check agrees with the hands
     }
 
