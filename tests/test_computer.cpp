@@ -26,8 +26,9 @@ class ComputerTest : public QObject {
     // A person's hand: a press steps at once; held, the key repeats after the delay (500)
     // at its rate (33); presses come at least 125 apart. A move of a few steps is tapped,
     // a long one held (10 steps: 500 + 8 x 33 = 764 against 9 x 125 = 1125). Each look is
-    // "time:steps still to go", or "time:tCODE" for a tap of another key; the codes it
-    // gives, 38 up, 40 down, 0 none; its keys going down (v) and up (^), and when.
+    // "time:steps still to go", "time:tCODE" for a tap of another key, or "rDELAY/RATE" for
+    // the desktop's repeat; the codes it gives, 38 up, 40 down, 0 none; its keys going down
+    // (v) and up (^), and when.
     void hands_data() {
         QTest::addColumn<QString>("looks");
         QTest::addColumn<QString>("codes");
@@ -51,6 +52,10 @@ class ComputerTest : public QObject {
             "v40@0 ^40@533 v38@533 ^38@533");
         row("turned round after a tap: a tap's gap", "0:3 100:-4 124:-4 125:-4", "40 0 0 38",
             "v40@0 ^40@0 v38@125 ^38@125");
+        // With a slow rate (500, then every 100 ms) holding pays only from 17 more steps:
+        // 500 + 16 x 100 = 2100 against 17 x 125 = 2125; at 16 more the two tie, and it taps.
+        row("slow repeats: tapped", "r500/100 0:17", "40", "v40@0 ^40@0");
+        row("slow repeats: held", "r500/100 0:18", "40", "v40@0");
         row("other keys tapped, a tap's gap apart", "0:t39 124:t39 125:t32 249:1 250:1",
             "39 0 32 0 40", "v39@0 ^39@0 v32@125 ^32@125 v40@250 ^40@250");
     }
@@ -71,6 +76,10 @@ class ComputerTest : public QObject {
         });
         QStringList given;
         for (const QString& look : looks.split(' ')) {
+            if (look.startsWith('r')) { // the desktop's repeat: delay/interval
+                h.setRepeat(look.mid(1).section('/', 0, 0).toInt(), look.section('/', 1).toInt());
+                continue;
+            }
             const std::int64_t t = look.section(':', 0, 0).toLongLong();
             const QString what = look.section(':', 1);
             std::int16_t code = 0;
