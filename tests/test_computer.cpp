@@ -196,6 +196,7 @@ class ComputerTest : public QObject {
             g.ControllaTasti(c.act(now));
         QCOMPARE(g.Racchetta_Rossa.Top, top);
         QCOMPARE(c.act(now), std::int16_t(0)); // settled: no key at all
+        QVERIFY(!c.nextAct());                 // nor a wish to be asked before the ball moves
     }
 
     // Whole points at each level, the left player with a person's hands too. A left player
