@@ -86,46 +86,17 @@ void Form1::Form_Load() {
     game_.Form_Load(folder.toStdString());
 }
 
-namespace {
-
-// Each game command of the menu: its item, its handler and, where it has one, its mark.
-struct Command {
-    QAction* MenuTree::*item;
-    void (GameCore::*handler)();
-    bool MenuChecks::*mark;
-};
-
-constexpr Command commands[] = {
-    {&MenuTree::mnuNuovaPartita, &GameCore::mnuNuovaPartita_Click, nullptr},
-    {&MenuTree::mnuAllenamento, &GameCore::mnuAllenamento_Click, nullptr},
-    {&MenuTree::mnuPri, &GameCore::mnuPri_Click, &MenuChecks::mnuPri},
-    {&MenuTree::mnuInt, &GameCore::mnuInt_Click, &MenuChecks::mnuInt},
-    {&MenuTree::mnuPro, &GameCore::mnuPro_Click, &MenuChecks::mnuPro},
-    {&MenuTree::mnuSet_Uno, &GameCore::mnuSet_Uno_Click, &MenuChecks::mnuSet_Uno},
-    {&MenuTree::mnuSet_Tre, &GameCore::mnuSet_Tre_Click, &MenuChecks::mnuSet_Tre},
-    {&MenuTree::mnuSet_Cinque, &GameCore::mnuSet_Cinque_Click, &MenuChecks::mnuSet_Cinque},
-    {&MenuTree::mnuColPallina, &GameCore::mnuColPallina_Click, nullptr},
-    {&MenuTree::mnuGrandi, &GameCore::mnuGrandi_Click, &MenuChecks::mnuGrandi},
-    {&MenuTree::mnuPiccole, &GameCore::mnuPiccole_Click, &MenuChecks::mnuPiccole},
-    {&MenuTree::mnuCol_Sinistra, &GameCore::mnuCol_Sinistra_Click, nullptr},
-    {&MenuTree::mnuCol_Destra, &GameCore::mnuCol_Destra_Click, nullptr},
-    {&MenuTree::mnuWimb, &GameCore::mnuWimb_Click, &MenuChecks::mnuWimb},
-    {&MenuTree::mnuRoland, &GameCore::mnuRoland_Click, &MenuChecks::mnuRoland},
-    {&MenuTree::mnuOpUsa, &GameCore::mnuOpUsa_Click, &MenuChecks::mnuOpUsa},
-    {&MenuTree::mnuCampoColore, &GameCore::mnuCampoColore_Click, nullptr},
-    {&MenuTree::mnuRief, &GameCore::mnuRief_Click, &MenuChecks::mnuRief},
-    {&MenuTree::mnuComputer, &GameCore::mnuComputer_Click, &MenuChecks::mnuComputer},
-};
-
-} // namespace
-
 void Form1::connectMenu() {
-    for (const Command& command : commands)
-        connect(menu_.*command.item, &QAction::triggered, this,
-                [this, handler = command.handler] { runCommand(handler); });
-    connect(menu_.mnuAngolo, &QAction::triggered, this, [this] { mnuAngolo_Click(); });
-    connect(menu_.mnuSommario, &QAction::triggered, this, [this] { mnuSommario_Click(); });
-    connect(menu_.mnuQuindra, &QAction::triggered, this, [this] { mnuQuindra_Click(); });
+    for (const MenuEntry& entry : menuEntries()) {
+        if (entry.kind != MenuEntry::Kind::Item)
+            continue;
+        if (entry.command)
+            connect(menu_[entry.item], &QAction::triggered, this,
+                    [this, command = entry.command] { runCommand(command); });
+        else
+            connect(menu_[entry.item], &QAction::triggered, this,
+                    [this, window = entry.window] { openWindow(window); });
+    }
 }
 
 void Form1::runCommand(void (GameCore::*handler)()) {
@@ -137,9 +108,25 @@ void Form1::runCommand(void (GameCore::*handler)()) {
 
 void Form1::showChecks() {
     // The game decides every check mark; Qt's own toggling on a click is overruled here.
-    for (const Command& command : commands)
-        if (command.mark)
-            (menu_.*command.item)->setChecked(game_.menu.*command.mark);
+    for (const MenuEntry& entry : menuEntries())
+        if (entry.mark)
+            menu_[entry.item]->setChecked(game_.menu.*entry.mark);
+}
+
+void Form1::openWindow(WindowCommand window) {
+    switch (window) {
+    case WindowCommand::Angolo:
+        mnuAngolo_Click();
+        break;
+    case WindowCommand::Sommario:
+        mnuSommario_Click();
+        break;
+    case WindowCommand::Quindra:
+        mnuQuindra_Click();
+        break;
+    case WindowCommand::None:
+        break;
+    }
 }
 
 void Form1::centreOnScreen() {

@@ -72,6 +72,7 @@ class Form1 : public QMainWindow, public Platform {
     void Form_Load();
     void connectMenu();
     void runCommand(void (GameCore::*handler)());
+    void openWindow(WindowCommand window);
     void showChecks();
     void centreOnScreen();
     void setUpKeyRepeat();

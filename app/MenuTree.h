@@ -1,37 +1,24 @@
 #pragma once
-// The main window's menu bar: every item, named as the game names it, with its caption.
+// The main window's menu bar, built from the game's menu table: each item an action,
+// named and captioned as the game names it.
+#include "options/Menu.h"
+
 #include <QAction>
-#include <QActionGroup>
 #include <QMenuBar>
+
+#include <array>
 
 namespace quindra {
 
-struct MenuTree {
-    QAction* mnuNuovaPartita = nullptr;
-    QAction* mnuAllenamento = nullptr;
-    QAction* mnuPri = nullptr;
-    QAction* mnuInt = nullptr;
-    QAction* mnuPro = nullptr;
-    QAction* mnuSet_Uno = nullptr;
-    QAction* mnuSet_Tre = nullptr;
-    QAction* mnuSet_Cinque = nullptr;
-    QAction* mnuColPallina = nullptr;
-    QAction* mnuGrandi = nullptr;
-    QAction* mnuPiccole = nullptr;
-    QAction* mnuCol_Sinistra = nullptr;
-    QAction* mnuCol_Destra = nullptr;
-    QAction* mnuWimb = nullptr;
-    QAction* mnuRoland = nullptr;
-    QAction* mnuOpUsa = nullptr;
-    QAction* mnuCampoColore = nullptr;
-    QAction* mnuRief = nullptr;
-    QAction* mnuAngolo = nullptr;
-    QAction* mnuComputer = nullptr;
-    QAction* mnuSommario = nullptr;
-    QAction* mnuQuindra = nullptr;
-
+class MenuTree {
+  public:
     // Builds the whole tree into `bar`; the exclusive groups are owned by the bar.
     void build(QMenuBar* bar);
+
+    QAction* operator[](MenuItem item) const { return actions_[static_cast<std::size_t>(item)]; }
+
+  private:
+    std::array<QAction*, menuItemCount> actions_{};
 };
 
 } // namespace quindra

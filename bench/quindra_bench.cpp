@@ -315,7 +315,7 @@ void measureKeys(Form1& form) {
     // While a serve waits: each key moves a racquet, and the time runs from the key's
     // arrival in the queue to the end of the paint that shows it.
     makeActive(form);
-    form.menuTree().mnuNuovaPartita->trigger();
+    form.menuTree()[MenuItem::mnuNuovaPartita]->trigger();
     CourtView* court = form.court();
     QElapsedTimer clock;
     clock.start();
@@ -346,7 +346,7 @@ void measureKeys(Form1& form) {
 }
 
 void measureIdle(Form1& form) {
-    form.menuTree().mnuNuovaPartita->trigger(); // a serve waits
+    form.menuTree()[MenuItem::mnuNuovaPartita]->trigger(); // a serve waits
     QCoreApplication::processEvents();
     int wakeups = 0;
     const auto counter = QObject::connect(QAbstractEventDispatcher::instance(),
@@ -426,7 +426,9 @@ int main(int argc, char** argv) {
     runFor(shown, 200);
     const MenuTree& m = form.menuTree();
     // Each level beside the bare window at the same pace, so the two compare like with like.
-    for (const auto& [levelMs, item] : {std::pair{100, m.mnuPri}, {50, m.mnuInt}, {40, m.mnuPro}})
+    for (const auto& [levelMs, item] : {std::pair{100, m[MenuItem::mnuPri]},
+                                        {50, m[MenuItem::mnuInt]},
+                                        {40, m[MenuItem::mnuPro]}})
         measureLevel(argv[0], form, bare, levelMs, item);
     measureKeys(form);
     measureIdle(form);

@@ -131,12 +131,17 @@ QImage fresh(const Form1& form, qreal ratio = 1) {
     return image;
 }
 
-QString captionsOf(const QMenu* menu) {
-    QStringList captions;
-    for (const QAction* a : menu->actions())
-        captions << a->text() + (a->isChecked() ? "*" : "") +
-                        (a->menu() ? " (" + captionsOf(a->menu()) + ")" : "");
-    return captions.join(", ");
+// The bar as it stands, menu by menu and item by item: depth, caption, and "[ ]" or "[x]"
+// for a checkable item.
+QStringList itemsOf(const QList<QAction*>& actions, int depth = 0) {
+    QStringList items;
+    for (const QAction* a : actions) {
+        items << QString::number(depth) + " " + a->text() +
+                     (a->isCheckable() ? (a->isChecked() ? " [x]" : " [ ]") : "");
+        if (a->menu())
+            items << itemsOf(a->menu()->actions(), depth + 1);
+    }
+    return items;
 }
 
 } // namespace
@@ -162,29 +167,28 @@ class Form1Test : public QObject {
         form.setFixedSize(form.width() + 30, form.height());
         QTRY_COMPARE(form.outerWidth(), 15.0f * float(497 + 30 + 6));
         QCOMPARE(form.Timer1().interval(), 100);
-        QStringList menus;
-        for (QAction* top : form.menuBar()->actions())
-            menus << top->text() + ": " + captionsOf(top->menu());
-        QCOMPARE(menus.join(" | "),
-                 QStringLiteral("File: Nuova Partita, Allenamento | Livelli: Principiante*, "
-                                "Intermedio, Professionista | Set: Uno*, Tre, Cinque | Pallina: "
-                                "Colore Pallina | Racchette: Grandi*, Piccole, Colore (Rachetta "
-                                "Sinistra, Rachetta Destra) | Campo: Wimbledon*, Roland Garros, "
-                                "Open USA, Personalizza il Colore | Opzioni: Ri-Effetto, Angolo, "
-                                "Computer | Help: Comandi | About: Quindra"));
+        // The bar is the game's menu table, item for item, with the game's marks.
+        QStringList table;
+        for (const MenuEntry& e : menuEntries())
+            table << QString::number(e.depth) + " " + QString::fromUtf8(e.caption) +
+                         (e.checkable ? (form.game().menu.*e.mark ? " [x]" : " [ ]") : "");
+        QCOMPARE(itemsOf(form.menuBar()->actions()), table);
         QCOMPARE(QString::fromStdString(HelpFile),
                  QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) +
                      "\\quindra.hlp");
         // Commands reach the game, the marks follow, and a level keeps the clock running.
         const MenuTree& m = form.menuTree();
         form.Timer1().start();
-        for (QAction* item : {m.mnuPro, m.mnuSet_Cinque, m.mnuPiccole, m.mnuOpUsa, m.mnuRief})
+        for (QAction* item : {m[MenuItem::mnuPro], m[MenuItem::mnuSet_Cinque],
+                              m[MenuItem::mnuPiccole], m[MenuItem::mnuOpUsa], m[MenuItem::mnuRief]})
             item->trigger();
-        QVERIFY(form.Timer1().isActive() && form.game().RiEffetto && !m.mnuWimb->isChecked());
+        QVERIFY(form.Timer1().isActive() && form.game().RiEffetto &&
+                !m[MenuItem::mnuWimb]->isChecked());
         QCOMPARE(form.Timer1().interval() + form.game().NumSet + form.game().Racchetta_Rossa.Height,
                  40 + 5 + 450);
-        m.mnuAllenamento->trigger(); // a new match: the clock stops and re-spin goes
-        QVERIFY(!m.mnuRief->isChecked() && !form.Timer1().isActive() && !m.mnuGrandi->isChecked());
+        m[MenuItem::mnuAllenamento]->trigger(); // a new match: the clock stops and re-spin goes
+        QVERIFY(!m[MenuItem::mnuRief]->isChecked() && !form.Timer1().isActive() &&
+                !m[MenuItem::mnuGrandi]->isChecked());
     }
 
     void matchEndMessage() {
@@ -262,7 +266,8 @@ class Form1Test : public QObject {
         g.lblPuntoRosso.Caption = "V"s;
         g.Pallina.BackColor = rgb(255, 0, 255);
         for (QAction* item :
-             {form.menuTree().mnuSet_Cinque, form.menuTree().mnuPiccole, form.menuTree().mnuRoland})
+             {form.menuTree()[MenuItem::mnuSet_Cinque], form.menuTree()[MenuItem::mnuPiccole],
+              form.menuTree()[MenuItem::mnuRoland]})
             item->trigger();
         QTest::qWait(20);
         const QImage shown = onScreen(form);
@@ -496,10 +501,10 @@ class Form1Test : public QObject {
         form.show();
         GameCore& g = form.game();
         const MenuTree& m = form.menuTree();
-        m.mnuComputer->trigger();
+        m[MenuItem::mnuComputer]->trigger();
         g.Battuta = 1;
         g.batte();
-        m.mnuInt->trigger(); // any command wakes it: Space about a second later
+        m[MenuItem::mnuInt]->trigger(); // any command wakes it: Space about a second later
         QElapsedTimer waited;
         waited.start();
         QVERIFY(QTest::qWaitFor([&] { return form.Timer1().isActive(); }, 3000));
@@ -510,7 +515,8 @@ class Form1Test : public QObject {
             QTest::keyClick(&form, key);
         QCOMPARE(g.Racchetta_Rossa.Top + g.Racchetta_Rossa.Left, top + 6600);
         QCOMPARE(g.Racchetta_Blu.Top, blueTop + 500);
-        m.mnuComputer->trigger(); // off mid-rally: the racquet stays, the keys are the player's
+        m[MenuItem::mnuComputer]
+            ->trigger(); // off mid-rally: the racquet stays, the keys are the player's
         QTest::keyClick(&form, Qt::Key_Up);
         QTest::qWait(100);
         QCOMPARE(g.Racchetta_Rossa.Top, top - 250);
@@ -518,7 +524,7 @@ class Form1Test : public QObject {
         form.setClockEnabled(false);
         g.Battuta = 1;
         g.batte();
-        m.mnuComputer->trigger();
+        m[MenuItem::mnuComputer]->trigger();
         QVERIFY(QTest::qWaitFor([&] { return form.Timer1().isActive(); }, 3000));
     }
 
@@ -579,12 +585,13 @@ class Form1Test : public QObject {
         form.menuBar()->setActiveAction(form.menuBar()->actions().first());
         QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
         QApplication::activePopupWidget()->hide();
-        form.menuTree().mnuAngolo->trigger();
+        form.menuTree()[MenuItem::mnuAngolo]->trigger();
         QVERIFY(QTest::qWaitFor([&form] {
             return QApplication::activeWindow() && QApplication::activeWindow() != &form;
         }));
         QApplication::activeWindow()->close(); // the shot-angle dialog
-        for (QAction* window : {form.menuTree().mnuQuindra, form.menuTree().mnuSommario})
+        for (QAction* window :
+             {form.menuTree()[MenuItem::mnuQuindra], form.menuTree()[MenuItem::mnuSommario]})
             answer<QDialog>([window] { window->trigger(); }, [](QDialog* d) { d->reject(); });
         showActive(form);
         QVERIFY(!g.paused() && form.Timer1().isActive());
@@ -612,7 +619,7 @@ class Form1Test : public QObject {
         Form1 form;
         showActive(form);
         GameCore& g = form.game();
-        form.menuTree().mnuComputer->trigger();
+        form.menuTree()[MenuItem::mnuComputer]->trigger();
         const auto newBall = [&] {
             g.Racchetta_Rossa.Top = 4000;
             g.Pallina.Move(1000, 300);
@@ -636,9 +643,9 @@ class Form1Test : public QObject {
         movesOnceClosed("menu");
         const std::pair<const char*, std::function<void()>> windows[] = {
             {"match-end box", [&] { form.showMessage("Fine Partita"); }},
-            {"colour dialog", [&] { form.menuTree().mnuColPallina->trigger(); }},
-            {"About", [&] { form.menuTree().mnuQuindra->trigger(); }},
-            {"commands", [&] { form.menuTree().mnuSommario->trigger(); }}};
+            {"colour dialog", [&] { form.menuTree()[MenuItem::mnuColPallina]->trigger(); }},
+            {"About", [&] { form.menuTree()[MenuItem::mnuQuindra]->trigger(); }},
+            {"commands", [&] { form.menuTree()[MenuItem::mnuSommario]->trigger(); }}};
         for (const auto& [what, open] : windows) {
             newBall();
             answer<QDialog>(open, [&, what = what](QDialog* d) {
@@ -731,7 +738,7 @@ class Form1Test : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(shows(screenshot(), court), 5000);
         const std::pair<const char*, std::function<void()>> boxes[] = {
             {"match-end box", [&] { form.showMessage("Ha vinto il giocatore di Sinistra."); }},
-            {"colour dialog", [&] { form.menuTree().mnuColPallina->trigger(); }}};
+            {"colour dialog", [&] { form.menuTree()[MenuItem::mnuColPallina]->trigger(); }}};
         for (const auto& [what, open] : boxes)
             answer<QDialog>(open, [&, what = what](QDialog* box) {
                 QVERIFY2(box->windowHandle()->transientParent() == form.windowHandle(), what);
@@ -786,7 +793,7 @@ class Form1Test : public QObject {
         QVERIFY(type("a Up space"));
         QVERIFY(blue.Top == blueTop && red.Top == redTop && !form.Timer1().isActive());
         QApplication::activePopupWidget()->hide();
-        answer<QDialog>([&form] { form.menuTree().mnuSommario->trigger(); },
+        answer<QDialog>([&form] { form.menuTree()[MenuItem::mnuSommario]->trigger(); },
                         [&](QDialog* window) { // a modal window keeps the keys too
                             QVERIFY(type("a Up space"));
                             QVERIFY(blue.Top == blueTop && red.Top == redTop);
@@ -794,7 +801,7 @@ class Form1Test : public QObject {
                         });
         QVERIFY(!form.Timer1().isActive());
 
-        form.menuTree().mnuPro->trigger();
+        form.menuTree()[MenuItem::mnuPro]->trigger();
         red.Top = 4000; // well away from the serve
         g.Battuta = 0;
         g.batte();

@@ -3,9 +3,11 @@
 #include "FakePlatform.h"
 
 #include "app/Modulo1.h"
+#include "options/Menu.h"
 
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -94,6 +96,73 @@ class OptionsTest : public QObject {
         for (const QString& command : commands.split(' ', Qt::SkipEmptyParts))
             (g.*menu.at(command))();
         QCOMPARE(::state(g, s.host), state);
+    }
+
+    // The bar as every front-end builds it: menus, items and submenus in order, with the
+    // marks a new game shows; each item in it once.
+    void menuBar() {
+        StartedGame s;
+        QStringList menus, items, subItems;
+        QString submenu;
+        const auto closeSubmenu = [&] {
+            if (!submenu.isEmpty())
+                items << submenu + " (" + subItems.join(", ") + ")";
+            submenu.clear();
+            subItems.clear();
+        };
+        const auto closeMenu = [&] {
+            closeSubmenu();
+            if (!menus.isEmpty())
+                menus.last() += " " + items.join(", ");
+            items.clear();
+        };
+        for (const MenuEntry& e : menuEntries()) {
+            const QString caption = QString::fromUtf8(e.caption) +
+                                    (e.mark && s.game.menu.*e.mark ? QStringLiteral("*") : "");
+            if (e.kind == MenuEntry::Kind::Menu) {
+                closeMenu();
+                menus << caption + ":";
+            } else if (e.kind == MenuEntry::Kind::Submenu) {
+                closeSubmenu();
+                submenu = caption;
+            } else if (e.depth == 2) {
+                subItems << caption;
+            } else {
+                closeSubmenu();
+                items << caption;
+            }
+        }
+        closeMenu();
+        QCOMPARE(menus.join(" | "),
+                 QStringLiteral("File: Nuova Partita, Allenamento | Livelli: Principiante*, "
+                                "Intermedio, Professionista | Set: Uno*, Tre, Cinque | Pallina: "
+                                "Colore Pallina | Racchette: Grandi*, Piccole, Colore (Rachetta "
+                                "Sinistra, Rachetta Destra) | Campo: Wimbledon*, Roland Garros, "
+                                "Open USA, Personalizza il Colore | Opzioni: Ri-Effetto, Angolo, "
+                                "Computer | Help: Comandi | About: Quindra"));
+        for (std::size_t i = 0; i < menuItemCount; ++i)
+            QCOMPARE(std::count_if(menuEntries().begin(), menuEntries().end(),
+                                   [i](const MenuEntry& e) {
+                                       return e.kind == MenuEntry::Kind::Item &&
+                                              e.item == MenuItem(i);
+                                   }),
+                     1);
+    }
+
+    // Each checkable item's command sets its own mark and clears the others of its group;
+    // one of no group toggles. A command and its mark can't be crossed.
+    void marksFollowCommands() {
+        for (const MenuEntry& e : menuEntries()) {
+            if (!e.mark)
+                continue;
+            StartedGame s;
+            const bool before = s.game.menu.*e.mark;
+            (s.game.*e.command)();
+            QVERIFY2(s.game.menu.*e.mark == (e.group > 0 || !before), e.name);
+            for (const MenuEntry& other : menuEntries())
+                if (other.group == e.group && e.group > 0 && &other != &e)
+                    QVERIFY2(!(s.game.menu.*other.mark), other.name);
+        }
     }
 
     // Picked or cancelled, each opening preset to the last colour picked; a racquet's

@@ -29,7 +29,7 @@ namespace {
 
 // "Angolo" from the menu: the one shot-angle dialog shown, or none if not exactly one.
 frmColori* openAngle(Form1& form) {
-    form.menuTree().mnuAngolo->trigger();
+    form.menuTree()[MenuItem::mnuAngolo]->trigger();
     QList<frmColori*> open;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* d = qobject_cast<frmColori*>(w); d && d->isVisible())
@@ -90,7 +90,7 @@ class WindowsTest : public QObject {
         d = openAngle(form);
         QCOMPARE(d->txtPerc()->text(), QStringLiteral("100"));
         d->HScroll1()->triggerAction(QAbstractSlider::SliderToMinimum);
-        form.menuTree().mnuNuovaPartita->trigger(); // 800 behind the dialog's back ...
+        form.menuTree()[MenuItem::mnuNuovaPartita]->trigger(); // 800 behind the dialog's back ...
         d->Command1()->click();
         QCOMPARE(AngoloTiro, std::int16_t(500)); // ... and the dialog's percentage wins
         // Percentages far out of range saturate rather than wrap.
@@ -106,7 +106,7 @@ class WindowsTest : public QObject {
         form.Timer1().start();
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "open");
-        whileOpen<About>(form.menuTree().mnuQuindra, [&](About* about) {
+        whileOpen<About>(form.menuTree()[MenuItem::mnuQuindra], [&](About* about) {
             QCOMPARE(about->windowTitle(), QStringLiteral("About: Quindra"));
             QTest::mouseClick(about->findChild<QLabel*>(QStringLiteral("Image1")), Qt::LeftButton);
             QTest::mouseClick(about->Label4(), Qt::LeftButton);
@@ -116,7 +116,7 @@ class WindowsTest : public QObject {
             QVERIFY(!about->isVisible());
         });
         QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
-        whileOpen<frmcomandi>(form.menuTree().mnuSommario,
+        whileOpen<frmcomandi>(form.menuTree()[MenuItem::mnuSommario],
                               [](frmcomandi* w) { QVERIFY(w->isModal()); });
         QCOMPARE(catcher.urls.size(), 1);
         QCOMPARE(catcher.urls.first().toString(),
