@@ -57,7 +57,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), game_(*this) {
         game_.Timer1_Timer();
         court_->refreshNow();
         computerMoves();
-        settleRepeat();
+        scheduleRepeat();
     });
 
     // Nothing on the window takes the focus, so every key comes here.
@@ -185,7 +185,7 @@ void Form1::setClockEnabled(bool enabled) {
         timer_.start();
     } else if (!enabled) {
         timer_.stop();
-        settleRepeat();
+        scheduleRepeat();
     }
 }
 

@@ -78,7 +78,6 @@ class Form1 : public QMainWindow, public Platform {
     void setUpKeyRepeat();
     void releaseHeldKeys();
     void scheduleRepeat();
-    void settleRepeat();
     void restComputer();
     // Another program took the keyboard, or the window was minimised: a rally pauses.
     void pauseIfAway();

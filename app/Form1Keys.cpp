@@ -102,7 +102,7 @@ void Form1::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat())
         return;
     held_.release(keyId(*event));
-    settleRepeat();
+    scheduleRepeat();
 }
 
 void Form1::repeatHeldKeys() {
@@ -115,32 +115,17 @@ void Form1::repeatHeldKeys() {
 }
 
 void Form1::scheduleRepeat() {
-    const auto next = held_.nextDue();
-    if (!next) {
+    using Action = HeldKeys::ClockPlan::Action;
+    const std::int64_t at = now();
+    const auto plan =
+        held_.planClock(at, timer_.isActive(), timer_.interval(),
+                        repeatTimer_.isActive() ? std::optional(repeatAt_) : std::nullopt);
+    if (plan.action == Action::Stop) {
         repeatTimer_.stop();
-        return;
+    } else if (plan.action == Action::Set) {
+        repeatAt_ = plan.at;
+        repeatTimer_.start(static_cast<int>(plan.at - at));
     }
-    // While the ball is in play a tick comes within an interval, and sets the clock once
-    // a repeat falls due before the next: a tap, let go long before its first repeat,
-    // never sets it. The players tap at almost every tick.
-    if (timer_.isActive() && *next - now() > timer_.interval())
-        return;
-    // A clock set to go off sooner may stay: going off early, it finds nothing due and is
-    // set again.
-    if (repeatTimer_.isActive() && repeatAt_ <= *next)
-        return;
-    repeatAt_ = *next;
-    repeatTimer_.start(static_cast<int>(std::max<std::int64_t>(*next - now(), 0)));
-}
-
-void Form1::settleRepeat() {
-    // After a tick, a release or the ball's death. With no key held the repeat clock has
-    // nothing left to do; a held key has it set once its repeat is near, and at once when
-    // no tick will come to set it.
-    if (held_.empty())
-        repeatTimer_.stop();
-    else
-        scheduleRepeat();
 }
 
 void Form1::releaseHeldKeys() {

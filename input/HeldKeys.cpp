@@ -103,6 +103,24 @@ std::vector<KeyPress> HeldKeys::takeDue(std::int64_t now) {
     return repeats;
 }
 
+HeldKeys::ClockPlan HeldKeys::planClock(std::int64_t now, bool rally, int tickInterval,
+                                        std::optional<std::int64_t> setFor) const {
+    using Action = ClockPlan::Action;
+    const auto next = nextDue();
+    if (!next)
+        return {Action::Stop}; // nothing held: nothing to repeat
+    // While the ball is in play a tick comes within an interval, and sets the clock once a
+    // repeat falls due before the next: a tap, let go long before its first repeat, never
+    // sets it. The players tap at almost every tick.
+    if (rally && *next - now > tickInterval)
+        return {Action::Keep};
+    // A clock set to go off sooner may stay: going off early, it finds nothing due and is
+    // set again.
+    if (setFor && *setFor <= *next)
+        return {Action::Keep};
+    return {Action::Set, std::max(*next, now)};
+}
+
 std::optional<std::int64_t> HeldKeys::nextDue() const {
     if (keys_.empty())
         return std::nullopt;

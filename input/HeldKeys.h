@@ -57,6 +57,19 @@ class HeldKeys {
     // When the next repeat falls due; nothing while no key is held.
     std::optional<std::int64_t> nextDue() const;
 
+    // What a front-end does with its repeat clock, a one-shot timer, after a key, a tick,
+    // a release or the ball's death.
+    struct ClockPlan {
+        enum class Action { Stop, Keep, Set };
+        Action action = Action::Keep;
+        std::int64_t at = 0; // Set: when it goes off (now or later)
+        bool operator==(const ClockPlan&) const = default;
+    };
+    // `rally`: the game clock ticks every `tickInterval` ms; `setFor`: when the repeat
+    // clock goes off, where it is set.
+    ClockPlan planClock(std::int64_t now, bool rally, int tickInterval,
+                        std::optional<std::int64_t> setFor) const;
+
   private:
     struct Held {
         KeyPress key;

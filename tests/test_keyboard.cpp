@@ -191,6 +191,43 @@ class KeyboardTest : public QObject {
         QCOMPARE(leftActs, 2 * 8); // 60, 65, 88, 90, 97, 119, 122 and 226, keys and characters
     }
 
+    // The repeat clock's plan: stopped with no key held; while a serve waits, set for the
+    // next repeat; in a rally (a tick every 100 ms) left to the tick until the repeat falls
+    // due within an interval; a clock already set to go off sooner kept; one overdue set
+    // for now.
+    void repeatClockPlan_data() {
+        QTest::addColumn<bool>("held");
+        QTest::addColumn<qint64>("now");
+        QTest::addColumn<bool>("rally");
+        QTest::addColumn<qint64>("setFor"); // -1: not set
+        QTest::addColumn<QString>("plan");
+        QTest::newRow("nothing held") << false << 0ll << true << 300ll << "stop";
+        QTest::newRow("serve waits") << true << 0ll << false << -1ll << "set 500";
+        QTest::newRow("rally, a tick first") << true << 399ll << true << -1ll << "keep";
+        QTest::newRow("rally, due within a tick") << true << 400ll << true << -1ll << "set 500";
+        QTest::newRow("set sooner") << true << 0ll << false << 500ll << "keep";
+        QTest::newRow("set later") << true << 0ll << false << 501ll << "set 500";
+        QTest::newRow("overdue") << true << 520ll << true << -1ll << "set 520";
+    }
+
+    void repeatClockPlan() {
+        QFETCH(bool, held);
+        QFETCH(qint64, now);
+        QFETCH(bool, rally);
+        QFETCH(qint64, setFor);
+        QFETCH(QString, plan);
+        HeldKeys keys(500, 33);
+        if (held)
+            keys.press({1, 38, {}}, 0);
+        using Action = HeldKeys::ClockPlan::Action;
+        const auto p = keys.planClock(now, rally, 100,
+                                      setFor < 0 ? std::nullopt : std::optional<qint64>(setFor));
+        QCOMPARE(p.action == Action::Stop   ? QStringLiteral("stop")
+                 : p.action == Action::Keep ? QStringLiteral("keep")
+                                            : QStringLiteral("set %1").arg(p.at),
+                 plan);
+    }
+
     // Held keys (milliseconds): a second press of a held key is none; keys due together
     // repeat in the order pressed; the desktop's first repeat 100 to 3000 ms after the press
     // is its delay, each next one 5 to 1000 ms later its interval; other readings are noise.
