@@ -32,7 +32,7 @@ void fillWithin(QPainter& p, const QRegion& region, const Rect& r, const QColor&
 // painted part reaches the outline, the border's colour goes under it and the inside over
 // it; a part wholly inside (the ball in mid-court) takes the inside's colour alone.
 void drawRectangle(QPainter& p, const Shape& s, const QPalette& palette, const QRegion& region) {
-    const QRect rect = toPixelRect(s.Left, s.Top, s.Width, s.Height);
+    const QRect rect = toPixelQRect(s.Left, s.Top, s.Width, s.Height);
     const int w = s.BorderWidth;
     const QRect inside = rect.adjusted(w, w, -w, -w);
     const QColor border = toQColor(s.BorderColor, palette);
@@ -51,7 +51,7 @@ void drawRectangle(QPainter& p, const Shape& s, const QPalette& palette, const Q
 
 // The ball, smoothed, drawn once into a picture and then only copied.
 QPixmap ovalPicture(const Shape& s, const QPalette& palette, qreal ratio) {
-    const QRect rect = toPixelRect(s.Left, s.Top, s.Width, s.Height);
+    const QRect rect = toPixelQRect(s.Left, s.Top, s.Width, s.Height);
     QPixmap picture(rect.size() * ratio);
     picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
@@ -86,136 +86,36 @@ void drawLine(QPainter& p, const Line& l, const QPalette& palette, const QRegion
     p.drawLine(from, to);
 }
 
-// The set columns stand 240 twips apart: a count keeps a clear gap before the next, wider
-// than the space between its own digits, so 12 beside 3 never reads as 123.
-const int setCaptionRoom = toPixels(240) - 5;
-
 QRect labelPlace(const Label& l) {
-    return toPixelRect(l.Left, l.Top, l.Width, l.Height);
-}
-
-// A transparent caption may run past its label, up to the next column.
-QRect captionArea(const QRect& label, bool transparent) {
-    return transparent ? label.adjusted(0, 0, setCaptionRoom, 0) : label;
-}
-
-// One pixel more all round for the ball's smoothed edge.
-QRect shapeArea(const QRect& shape) {
-    return shape.adjusted(-1, -1, 1, 1);
+    return toPixelQRect(l.Left, l.Top, l.Width, l.Height);
 }
 
 QRect paintedPlace(const Label& l) {
-    return captionArea(labelPlace(l), l.transparent);
+    return toQRect(captionArea(toPixelRect(l.Left, l.Top, l.Width, l.Height), l.transparent));
 }
 
 QRect shapePlace(const Shape& s) {
-    return shapeArea(toPixelRect(s.Left, s.Top, s.Width, s.Height));
+    return toQRect(shapeArea(toPixelRect(s.Left, s.Top, s.Width, s.Height)));
 }
 
 } // namespace
 
-CourtView::CourtView(const GameCore& game, QWidget* parent) : QWidget(parent), game_(game) {
+CourtView::CourtView(const GameCore& game, QWidget* parent)
+    : QWidget(parent), game_(game), changes_(game) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
-    rememberAll();
-}
-
-QRect CourtView::placeOf(const Look& look) {
-    const Values& v = look.values;
-    const QRect place = toPixelRect(v.left, v.top, v.width, v.height);
-    return look.caption ? captionArea(place, v.transparent) : shapeArea(place);
-}
-
-template <class F> void CourtView::forEachElement(F&& f) const {
-    const auto shape = [&f](const Shape& s) {
-        f(Look{{s.Left, s.Top, s.Width, s.Height, s.BackColor, s.BorderColor, false, true},
-               nullptr});
-    };
-    const auto label = [&f](const Label& l, bool shown) {
-        f(Look{{l.Left, l.Top, l.Width, l.Height, l.BackColor, l.ForeColor, l.transparent, shown},
-               &l.Caption});
-    };
-    shape(game_.Campo); // first: a new court colour repaints everything
-    shape(game_.Racchetta_Blu);
-    shape(game_.Racchetta_Rossa);
-    label(game_.lblPuntoBlu, true);
-    label(game_.Label1, true);
-    label(game_.lblPuntoRosso, true);
-    for (int i = 0; i < GameCore::setColumns; ++i) {
-        const bool shown = game_.setColumnShown(i);
-        label(game_.lblSet_Sin[static_cast<std::size_t>(i)], shown);
-        label(game_.lblSet_Dest[static_cast<std::size_t>(i)], shown);
-    }
-    shape(game_.Pallina);
-    label(game_.lblPausa, game_.paused());
-}
-
-bool CourtView::Seen::sameAs(const Look& look) const {
-    return values == look.values && (!look.caption || caption == *look.caption);
-}
-
-void CourtView::Seen::remember(const Look& look) {
-    values = look.values;
-    caption = look.caption ? *look.caption : std::string();
-    place = placeOf(look);
-}
-
-void CourtView::rememberAll() {
-    seen_.clear();
-    forEachElement([this](const Look& look) { seen_.emplace_back().remember(look); });
-}
-
-void CourtView::collectChanges() {
-    // This runs at every tick and every key: elements are compared by the game's own
-    // values, only one that changed is placed in pixels, and nothing is allocated.
-    changed_.clear();
-    const QRect bounds = rect();
-    const auto add = [this, &bounds](const QRect& r) {
-        const QRect part = r & bounds;
-        if (!part.isEmpty())
-            changed_.push_back(part);
-    };
-    bool everything = false;
-    std::size_t i = 0;
-    forEachElement([&](const Look& look) {
-        Seen& was = seen_[i++];
-        if (was.sameAs(look))
-            return;
-        if (i == 1)
-            everything = true;
-        const QRect wasPlace = was.place;
-        const bool wasShown = was.values.shown;
-        const bool shown = look.values.shown;
-        was.remember(look);
-        // Where it was, and where it is now: one rectangle when the two overlap, as they
-        // do for a ball or a racquet on the move.
-        if (wasShown && shown && wasPlace.intersects(was.place)) {
-            add(wasPlace | was.place);
-            return;
-        }
-        if (wasShown)
-            add(wasPlace);
-        if (shown)
-            add(was.place);
-    });
-    if (everything) {
-        changed_.clear();
-        changed_.push_back(bounds);
-    }
 }
 
 void CourtView::refresh() {
-    collectChanges();
     // Rectangle by rectangle: Qt gathers them into one paint at the next idle moment.
-    for (const QRect& r : changed_)
-        update(r);
+    for (const PixelRect& r : changes_.collect(fromQRect(rect())))
+        update(toQRect(r));
 }
 
 void CourtView::refreshNow() {
-    collectChanges();
     QRegion region;
-    for (const QRect& r : changed_)
-        region += r;
+    for (const PixelRect& r : changes_.collect(fromQRect(rect())))
+        region += toQRect(r);
     if (!region.isEmpty())
         repaint(region);
 }
@@ -299,7 +199,7 @@ void CourtView::drawBall(QPainter& p) const {
     // What the painter draws into: the window's backing store, or a picture. Its own
     // ratio is a stored figure, where the widget's would be asked of the screen.
     const qreal ratio = p.paintEngine()->paintDevice()->devicePixelRatioF();
-    const QRect rect = toPixelRect(ball.Left, ball.Top, ball.Width, ball.Height);
+    const QRect rect = toPixelQRect(ball.Left, ball.Top, ball.Width, ball.Height);
     const std::array<std::uint32_t, 5> key = {std::uint32_t(rect.width()),
                                               std::uint32_t(rect.height()), ball.BackColor,
                                               ball.BorderColor, std::uint32_t(ratio * 100)};
@@ -325,13 +225,13 @@ void CourtView::paintEvent(QPaintEvent* event) {
     // A whole paint (the window shown or uncovered) shows the game as it is now. A rally's
     // paints never reach round the whole court, and are told apart without a region sum.
     if (region.boundingRect().contains(rect()) && QRegion(rect()).subtracted(region).isEmpty())
-        rememberAll();
+        changes_.rememberAll();
     {
         QPainter p(this);
         const QPalette& pal = palette();
         const QRect bounds = region.boundingRect();
         const QRect court =
-            toPixelRect(game_.Campo.Left, game_.Campo.Top, game_.Campo.Width, game_.Campo.Height);
+            toPixelQRect(game_.Campo.Left, game_.Campo.Top, game_.Campo.Width, game_.Campo.Height);
         if (!court.contains(bounds))
             fillWithin(p, region, rect(), toQColor(colours::buttonFace, pal)); // the strip below
         drawRectangle(p, game_.Campo, pal, region);

@@ -2,6 +2,8 @@
 // Draws the court and everything on it, bottom to top, from the game's elements. Between
 // paints it remembers what it last showed, so that after a tick, a key or a command only
 // the places that changed are painted again.
+#include "ChangeRecord.h"
+
 #include <QFont>
 #include <QPixmap>
 #include <QStaticText>
@@ -38,43 +40,13 @@ class CourtView : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    // What an element is drawn from, straight from the game, in twips; its caption aside.
-    struct Values {
-        float left = 0, top = 0, width = 0, height = 0;
-        std::uint32_t fill = 0;
-        std::uint32_t text = 0; // a label's text, a shape's border
-        bool transparent = false;
-        bool shown = true;
-        bool operator==(const Values&) const = default;
-    };
-    // How one element looks now.
-    struct Look {
-        Values values;
-        const std::string* caption = nullptr; // labels only
-    };
-    // What one element looked like when it was last marked for painting, and where.
-    struct Seen {
-        Values values;
-        std::string caption;
-        QRect place; // pixels
-        bool sameAs(const Look& look) const;
-        void remember(const Look& look);
-    };
-
-    static QRect placeOf(const Look& look);
-    // Calls `f(Look)` for each element, bottom to top, the court first.
-    template <class F> void forEachElement(F&& f) const;
-    void rememberAll();
-    // Fills `changed_` with the places that changed since the last call.
-    void collectChanges();
     void drawLabel(QPainter& p, const Label& l, int room) const;
     void drawBall(QPainter& p) const;
     const QFont& fontOf(const Label& l) const;
     const QStaticText& textOf(const Label& l, const QFont& font) const;
 
     const GameCore& game_;
-    std::vector<Seen> seen_; // one per element, in drawing order
-    std::vector<QRect> changed_;
+    ChangeRecord changes_;
     std::uint64_t paintedPixels_ = 0;
     std::uint64_t paints_ = 0;
     std::function<void()> observer_;

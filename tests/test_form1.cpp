@@ -106,7 +106,7 @@ bool shows(const QImage& screen, const QImage& part) {
 // What the court shows where "Pausa" stands: how many pixels of its sign, and of its word.
 QPair<int, int> pauseSign(const QImage& court, const GameCore& g) {
     const Label& l = g.lblPausa;
-    const QRect box = toPixelRect(l.Left, l.Top, l.Width, l.Height);
+    const QRect box = toPixelQRect(l.Left, l.Top, l.Width, l.Height);
     int sign = 0, word = 0;
     for (int x = box.left(); x <= box.right(); ++x)
         for (int y = box.top(); y <= box.bottom(); ++y) {
@@ -295,7 +295,7 @@ class Form1Test : public QObject {
         CourtView scoreFirst(g, &form); // never shown
         scoreFirst.resize(court->size());
         const QRect score =
-            toPixelRect(g.Label1.Left, g.Label1.Top, g.Label1.Width, g.Label1.Height)
+            toPixelQRect(g.Label1.Left, g.Label1.Top, g.Label1.Width, g.Label1.Height)
                 .adjusted(8, 0, 0, 0); // clear of the blue points
         QImage image(court->size(), QImage::Format_RGB32);
         scoreFirst.render(&image, score.topLeft(), QRegion(score));
@@ -362,7 +362,7 @@ class Form1Test : public QObject {
         }
         const Shape& ball = g.Pallina; // a round yellow ball with a thin outline
         const QRect place =
-            toPixelRect(ball.Left * ratio, ball.Top * ratio, 132 * ratio, 132 * ratio);
+            toPixelQRect(ball.Left * ratio, ball.Top * ratio, 132 * ratio, 132 * ratio);
         int yellowPixels = 0;
         for (int x = place.left(); x <= place.right(); ++x)
             for (int y = place.top(); y <= place.bottom(); ++y)
@@ -372,7 +372,7 @@ class Form1Test : public QObject {
             const Label& l = i < 3 ? *std::array{&g.lblPuntoBlu, &g.Label1, &g.lblPuntoRosso}[i]
                                    : (i % 2 ? g.lblSet_Sin : g.lblSet_Dest)[(i - 3) / 2];
             const QRect box =
-                toPixelRect(l.Left * ratio, l.Top * ratio, l.Width * ratio, l.Height * ratio);
+                toPixelQRect(l.Left * ratio, l.Top * ratio, l.Width * ratio, l.Height * ratio);
             int ink = 0, reach = -1; // ink, and how far it reaches toward the next column
             for (int x = box.left(); x < box.left() + 16 * ratio; ++x)
                 for (int y = box.top(); y <= box.bottom(); ++y)

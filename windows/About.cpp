@@ -76,7 +76,7 @@ About::About(QWidget* owner) : FixedToolWindow(owner, 4665, 2670) {
 
     auto* image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));
-    image1->setGeometry(toPixelRect(180, 300, 1365, 1560));
+    image1->setGeometry(toPixelQRect(180, 300, 1365, 1560));
     image1->setPixmap(QPixmap(QStringLiteral(":/assets/about.png")));
     image1->setScaledContents(true);
 

@@ -14,7 +14,7 @@ QFont dialogFont(bool bold) {
 QLabel* placedLabel(QWidget* parent, const QString& text, double left, double top, double width,
                     double height) {
     auto* label = new QLabel(text, parent);
-    label->setGeometry(toPixelRect(left, top, width, height));
+    label->setGeometry(toPixelQRect(left, top, width, height));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setAttribute(Qt::WA_TranslucentBackground);
     return label;
@@ -23,7 +23,7 @@ QLabel* placedLabel(QWidget* parent, const QString& text, double left, double to
 QPushButton* placedButton(QWidget* parent, const QString& text, double left, double top,
                           double width, double height) {
     auto* button = new QPushButton(text, parent);
-    button->setGeometry(toPixelRect(left, top, width, height));
+    button->setGeometry(toPixelQRect(left, top, width, height));
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;

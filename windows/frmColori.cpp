@@ -31,11 +31,11 @@ frmColori::frmColori(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* shape1 = new QFrame(this);
     shape1->setFrameStyle(QFrame::Box | QFrame::Plain);
     shape1->setLineWidth(1);
-    shape1->setGeometry(toPixelRect(108, 96, 4584, 1356));
+    shape1->setGeometry(toPixelQRect(108, 96, 4584, 1356));
 
     hScroll1_ = new QScrollBar(Qt::Horizontal, this);
     hScroll1_->setObjectName(QStringLiteral("HScroll1"));
-    hScroll1_->setGeometry(toPixelRect(960, 600, 1932, 270));
+    hScroll1_->setGeometry(toPixelQRect(960, 600, 1932, 270));
     hScroll1_->setRange(0, 100);
     hScroll1_->setSingleStep(1);
     hScroll1_->setPageStep(10);
@@ -47,7 +47,7 @@ frmColori::frmColori(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     txtPerc_ = new QLineEdit(QStringLiteral("100"), this);
     txtPerc_->setObjectName(QStringLiteral("txtPerc"));
-    txtPerc_->setGeometry(toPixelRect(3000, 600, 405, 285));
+    txtPerc_->setGeometry(toPixelQRect(3000, 600, 405, 285));
     txtPerc_->setEnabled(false);
 
     command1_ = placedButton(this, QStringLiteral("Ok"), 4920, 240, 852, 372);

@@ -29,7 +29,7 @@ frmcomandi::frmcomandi(QWidget* owner) : FixedToolWindow(owner, 9075, 4410) {
 
     picture1_ = new PictureBox(QPixmap(QStringLiteral(":/assets/comandi.png")), this);
     picture1_->setObjectName(QStringLiteral("Picture1"));
-    picture1_->setGeometry(toPixelRect(0, 0, 9075, 3795));
+    picture1_->setGeometry(toPixelQRect(0, 0, 9075, 3795));
 
     command1_ = addOkButton(4080, 3960);
 
