@@ -142,6 +142,34 @@ class ComputerTest : public QObject {
                                        "0@3125 40@3625 0"));
     }
 
+    // Back to the middle while the ball goes away (2076, within half a step): up to six
+    // steps tapped, eight held; each step when a person's keys would give it.
+    void movesLikeAPerson_data() {
+        QTest::addColumn<float>("from");
+        QTest::addColumn<QString>("steps");
+        QTest::newRow("three steps") << 1326.0f << "0 125 250";
+        QTest::newRow("six steps, still tapped") << 576.0f << "0 125 250 375 500 625";
+        QTest::newRow("eight steps") << 76.0f << "0 500 533 566 599 632 665 698";
+    }
+
+    void movesLikeAPerson() {
+        QFETCH(float, from);
+        QFETCH(QString, steps);
+        StartedGame s;
+        s.host.clock = true;
+        s.game.PassoX = -200;
+        s.game.Racchetta_Rossa.Top = from;
+        ComputerPlayer c(s.game, s.host);
+        QStringList at;
+        for (std::int64_t t = 0; t < 2000; ++t)
+            if (const std::int16_t code = c.act(t)) {
+                s.game.ControllaTasti(code);
+                at << QString::number(t);
+            }
+        QCOMPARE(at.join(' '), steps);
+        QCOMPARE(s.game.Racchetta_Rossa.Top, from + 250.0f * float(at.size()));
+    }
+
     // Where it puts its racquet, starting from `from`, judging once, the ball still: where
     // the ball will cross its column (bounces included) less 30 % or 70 % of the racquet,
     // to send it away from the blue racquet; with no misjudgement (draws of a quarter give a
