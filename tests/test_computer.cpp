@@ -165,8 +165,15 @@ class ComputerTest : public QObject {
             if (const std::int16_t code = c.act(t)) {
                 s.game.ControllaTasti(code);
                 at << QString::number(t);
+                // When it wants to be asked again: at the next step's time; after the
+                // last, not at all.
+                at.last() += "/" + QString::number(c.nextAct().value_or(-1));
             }
-        QCOMPARE(at.join(' '), steps);
+        QStringList expected;
+        const QStringList times = steps.split(' ');
+        for (qsizetype i = 0; i < times.size(); ++i)
+            expected << times[i] + "/" + (i + 1 < times.size() ? times[i + 1] : "-1");
+        QCOMPARE(at.join(' '), expected.join(' '));
         QCOMPARE(s.game.Racchetta_Rossa.Top, from + 250.0f * float(at.size()));
     }
 
