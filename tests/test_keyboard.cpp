@@ -242,6 +242,32 @@ class KeyboardTest : public QObject {
         held.desktopRepeat(1, 1099); // 99 ms: too soon for a delay
         held.desktopRepeat(1, 2100); // 1001 ms: too long for an interval
         QCOMPARE(QPoint(held.delay(), held.interval()), QPoint(100, 5));
+        QVERIFY(held.press({3, 40, {}}, 5000) && held.press({4, 37, {}}, 5000));
+        held.desktopRepeat(3, 8001); // 3001 ms: too long for a delay
+        QCOMPARE(held.delay(), 100);
+        held.desktopRepeat(4, 8000); // 3000 ms: the longest a desktop is set to
+        QCOMPARE(held.delay(), 3000);
+    }
+
+    // The tick that ends a match waits in its message box with the clock still on: no
+    // pause can start there.
+    void noPauseInsideTheMatchEndBox() {
+        StartedGame s;
+        GameCore& g = s.game;
+        g.lblPuntoBlu.Caption = "40";
+        g.lblSet_Sin[0].Caption = "5";
+        g.Pallina.Move(fakeOuterWidth - 100, 2000);
+        g.PassoX = 200;
+        g.PassoY = 0;
+        s.host.clock = true;
+        bool boxOpen = false;
+        s.host.whileMessageOpen = [&] {
+            boxOpen = true;
+            g.pauseRally();
+            QVERIFY(!g.paused() && s.host.clock);
+        };
+        g.Timer1_Timer();
+        QVERIFY(boxOpen && !g.paused());
     }
 };
 
