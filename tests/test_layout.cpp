@@ -55,6 +55,8 @@ class LayoutTest : public QObject {
         row("a ball's step: apart", "step", "271,143 11x11 284,146 11x10");
         row("a racquet's step: overlapping", "racquet", "47,110 11x79");
         row("a point's caption", "point", "200,8 17x17");
+        row("the other point's caption", "red point", "288,8 17x17");
+        row("the board's title", "title", "224,8 68x25");
         row("a set's caption", "set", "192,32 20x17");
         row("the court's colour", "court", "0,0 497x338");
         row("the fifth set's columns", "five",
@@ -77,6 +79,10 @@ class LayoutTest : public QObject {
             g.Racchetta_Blu.Move(720, 1670);
         else if (change == "point")
             g.lblPuntoBlu.Caption = "15"s;
+        else if (change == "red point")
+            g.lblPuntoRosso.Caption = "V"s;
+        else if (change == "title")
+            g.Label1.Caption = "Punti"s;
         else if (change == "set")
             g.lblSet_Sin[0].Caption = "1"s;
         else if (change == "court")
