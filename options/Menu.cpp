@@ -82,11 +82,4 @@ std::span<const MenuEntry> menuEntries() {
     return entries;
 }
 
-const MenuEntry& menuEntry(MenuItem item) {
-    for (const MenuEntry& entry : entries)
-        if (entry.kind == MenuEntry::Kind::Item && entry.item == item)
-            return entry;
-    return entries.front(); // every item has its entry; the tests see to it
-}
-
 } // namespace quindra

@@ -57,6 +57,5 @@ struct MenuEntry {
 
 // The whole bar, a menu followed by what stands in it.
 std::span<const MenuEntry> menuEntries();
-const MenuEntry& menuEntry(MenuItem item);
 
 } // namespace quindra

@@ -149,6 +149,26 @@ class OptionsTest : public QObject {
                      1);
     }
 
+    // What every front-end counts on: menus and submenus do nothing themselves; an item
+    // runs a command of the game's or opens a window, never both; an item is checkable
+    // exactly when the game keeps a mark for it, and a group holds only such items; a
+    // submenu's items follow it.
+    void menuTableIsWellFormed() {
+        int depth = -1;
+        for (const MenuEntry& e : menuEntries()) {
+            const bool item = e.kind == MenuEntry::Kind::Item;
+            QVERIFY2(item ? (e.command != nullptr) != (e.window != WindowCommand::None)
+                          : !e.command && e.window == WindowCommand::None && !e.mark,
+                     e.name);
+            QVERIFY2(e.checkable == (e.mark != nullptr) && (e.group == 0 || e.mark), e.name);
+            const int expected = e.kind == MenuEntry::Kind::Menu      ? 0
+                                 : e.kind == MenuEntry::Kind::Submenu ? 1
+                                                                      : std::max(depth, 1);
+            QVERIFY2(e.depth == expected || (item && e.depth == 1), e.name);
+            depth = e.kind == MenuEntry::Kind::Submenu ? 2 : e.depth;
+        }
+    }
+
     // Each checkable item's command sets its own mark and clears the others of its group;
     // one of no group toggles. A command and its mark can't be crossed.
     void marksFollowCommands() {
