@@ -1,6 +1,7 @@
 // The main window's players: every key press goes to the game's key table, every held
-// key repeats on its own, so both players can hold a key at once, and the computer, when
-// it plays, presses the right player's keys on its own timer.
+// key repeats on its own, so both players can hold a key at once; the computer, when it
+// plays, presses the right player's keys with a person's timing, and rests when a person
+// could not play; a rally pauses when the keyboard leaves the game.
 #include "CourtView.h"
 #include "Form1.h"
 #include "input/KeyTranslation.h"
