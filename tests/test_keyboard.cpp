@@ -9,6 +9,7 @@
 
 using namespace quindra;
 using namespace quindra::testing;
+using namespace std::string_literals;
 
 namespace {
 
@@ -254,8 +255,8 @@ class KeyboardTest : public QObject {
     void noPauseInsideTheMatchEndBox() {
         StartedGame s;
         GameCore& g = s.game;
-        g.lblPuntoBlu.Caption = "40";
-        g.lblSet_Sin[0].Caption = "5";
+        g.lblPuntoBlu.Caption = "40"s;
+        g.lblSet_Sin[0].Caption = "5"s;
         g.Pallina.Move(fakeOuterWidth - 100, 2000);
         g.PassoX = 200;
         g.PassoY = 0;
