@@ -802,7 +802,7 @@ class Form1Test : public QObject {
         QVERIFY(!form.Timer1().isActive());
 
         form.menuTree()[MenuItem::mnuPro]->trigger();
-        red.Top = 4000; // well away from the serve
+        red.Top = 6000; // off the court: the serve flies past the right end
         g.Battuta = 0;
         g.batte();
         QVERIFY(type("space"));
