@@ -807,8 +807,7 @@ class Form1Test : public QObject {
         g.batte();
         QVERIFY(type("space"));
         QVERIFY(form.Timer1().isActive());
-        QTRY_VERIFY_WITH_TIMEOUT(g.lblPuntoBlu.Caption != "0" || g.lblPuntoRosso.Caption != "0",
-                                 15000);
+        QTRY_COMPARE_WITH_TIMEOUT(g.lblPuntoBlu.Caption, "15"s, 5000);
 
         g.Battuta = 0;
         g.batte();
