@@ -47,7 +47,7 @@ chmod 700 "$runtime"
 
 cat >"$work/config" <<'CONFIG'
 output HEADLESS-1 resolution 1280x1024 position 0 0
-input type:keyboard repeat_delay 500
+input type:keyboard repeat_delay 400
 input type:keyboard repeat_rate 25
 CONFIG
 chmod 644 "$work/config"
