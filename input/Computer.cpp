@@ -146,15 +146,20 @@ float ComputerPlayer::judgeTarget() {
 }
 
 float ComputerPlayer::predictArrival() const {
-    // The ball's flight as the clock will move it, bounces included, until it reaches the
-    // racquet's window.
-    const Shape& racquet = game_.Racchetta_Rossa;
-    const float bottom = platform_.outerHeight() - 750.0f;
-    double left = game_.Pallina.Left;
-    double top = game_.Pallina.Top;
-    std::int32_t passoY = game_.PassoY;
-    for (int i = 0; i < 100 && left < racquet.Left - 200; ++i) {
-        left += game_.PassoX;
+    const float column = game_.Racchetta_Rossa.Left - 200;
+    return predictBallTop(game_, platform_.outerHeight(),
+                          [column](double left) { return left >= column; });
+}
+
+float predictBallTop(const GameCore& game, float outerHeight,
+                     const std::function<bool(double)>& reached) {
+    // The ball's flight as the clock will move it, bounces included.
+    const float bottom = outerHeight - 750.0f;
+    double left = game.Pallina.Left;
+    double top = game.Pallina.Top;
+    std::int32_t passoY = game.PassoY;
+    for (int i = 0; i < 100 && !reached(left); ++i) {
+        left += game.PassoX;
         top += passoY;
         if (top <= 100) {
             top = 101;

@@ -6,12 +6,18 @@
 #include "Hands.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace quindra {
 
 class GameCore;
 class Platform;
+
+// Where the ball's top will be once `reached(left)` holds for its left edge, as the clock
+// moves it, bounces off the top and bottom included; at most 100 ticks ahead.
+float predictBallTop(const GameCore& game, float outerHeight,
+                     const std::function<bool(double)>& reached);
 
 class ComputerPlayer {
   public:

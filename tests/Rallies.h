@@ -191,23 +191,11 @@ class Rallies {
     // racquet's upper end flies up, near its lower end down.
     float aimAtCorner() {
         const Shape& r = game.Racchetta_Blu;
-        double across = game.Pallina.Left, top = game.Pallina.Top;
-        std::int32_t passoY = game.PassoY;
-        const float bottom = fakeOuterHeight - 750.0f;
-        for (int i = 0; i < 100; ++i) {
-            across += game.PassoX;
-            top += passoY;
-            if (across <= r.Left + game.Pallina.Width + 100 && across > r.Left)
-                break;
-            if (top <= 100) {
-                top = 101;
-                passoY = -passoY;
-            } else if (passoY > 0 && top >= bottom) {
-                top = bottom + 1;
-                passoY = -passoY;
-            }
-        }
-        std::normal_distribution<double> error(0.0, leftSpread + leftPerStep * std::abs(passoY));
+        const float near = r.Left + game.Pallina.Width + 100; // the racquet's reach
+        double top = predictBallTop(game, fakeOuterHeight,
+                                    [&r, near](double x) { return x <= near && x > r.Left; });
+        std::normal_distribution<double> error(0.0,
+                                               leftSpread + leftPerStep * std::abs(game.PassoY));
         top += error(leftRandom_);
         const Shape& red = game.Racchetta_Rossa;
         const bool redHigh = red.Top + red.Height / 2 < game.Campo.Height / 2;
