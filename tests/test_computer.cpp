@@ -98,20 +98,6 @@ class ComputerTest : public QObject {
         QCOMPARE(check.faults, 0); // the check agrees with the hands
     }
 
-    // The check itself finds steps no person could take.
-    void timingCheckFindsFaults() {
-        Hands h(38, 40);
-        TimingCheck check(h);
-        QCOMPARE(h.steer(0, 10), std::int16_t(40));
-        check.step(40, 0);
-        check.step(40, 499); // before the delay
-        QCOMPARE(check.faults, 1);
-        check.step(40, 520); // faster than the rate
-        QCOMPARE(check.faults, 2);
-        check.step(38, 600); // a key not held
-        QCOMPARE(check.faults, 3);
-    }
-
     // Its serve a second after it falls due, Space as a person presses it; in a rally
     // first to its base column, then a step a tap's gap later; nothing while paused.
     void serveAndColumn() {
