@@ -15,7 +15,6 @@
 #include <limits>
 #include <optional>
 #include <random>
-#include <vector>
 
 namespace quindra::testing {
 
@@ -26,7 +25,6 @@ enum class LeftPlays { Still, Corners };
 
 // Checks that a player's steps are those of a person's keys: presses at least a tap's gap
 // apart, a held key's first repeat no sooner than the delay, then no faster than the rate.
-// It also keeps, for each run of steps one way, the time from its first step to its second.
 class TimingCheck {
   public:
     explicit TimingCheck(Hands& hands) : hands_(hands) {
@@ -57,18 +55,11 @@ class TimingCheck {
         } else {
             ++faults; // a step of a key not held, or held no longer
         }
-        if (code == runCode_ && runSteps_ == 1)
-            secondStepGaps.push_back(t - lastStep_);
-        runSteps_ = code == runCode_ ? runSteps_ + 1 : 1;
-        runCode_ = code;
         ++stepsSincePress_;
         lastStep_ = t;
     }
-    // The player looked away or the ball changed: a run of steps ends.
-    void endRun() { runCode_ = 0; }
 
     int faults = 0;
-    std::vector<std::int64_t> secondStepGaps;
 
   private:
     Hands& hands_;
@@ -77,8 +68,6 @@ class TimingCheck {
     std::int64_t pressedAt_ = -1000000;
     std::int64_t lastStep_ = 0;
     int stepsSincePress_ = 0;
-    std::int16_t runCode_ = 0;
-    int runSteps_ = 0;
 };
 
 class Rallies {
@@ -123,8 +112,6 @@ class Rallies {
                 if (!host.clock) { // the point is over, the next serve waits
                     serves += leftServes;
                     returns += leftServes && returned;
-                    computerTiming.endRun();
-                    leftTiming.endRun();
                     return landing > 0;
                 }
                 *nextTick_ += host.interval;

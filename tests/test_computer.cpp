@@ -254,16 +254,10 @@ class ComputerTest : public QObject {
         int won = 0;
         for (int i = 0; i < 2000; ++i)
             won += corners.playPoint();
-        std::vector<std::int64_t> gaps = corners.computerTiming.secondStepGaps;
-        std::sort(gaps.begin(), gaps.end());
-        qInfo("%s: %d of 2000 serves returned; %d of 2000 points won by corners; second steps "
-              "of %d runs: shortest %lld ms, median %lld ms",
-              QTest::currentDataTag(), still.returns, won, int(gaps.size()),
-              gaps.empty() ? -1LL : (long long)gaps.front(),
-              gaps.empty() ? -1LL : (long long)gaps[gaps.size() / 2]);
+        qInfo("%s: %d of 2000 serves returned; %d of 2000 points won by corners",
+              QTest::currentDataTag(), still.returns, won);
         QCOMPARE(still.computerTiming.faults + corners.computerTiming.faults, 0);
         QCOMPARE(corners.leftTiming.faults, 0);
-        QVERIFY(!gaps.empty() && gaps.front() >= Hands::tapGap);
         QVERIFY(still.returns >= leastReturns && still.returns <= mostReturns);
         QVERIFY(won >= leastWon && won <= mostWon);
     }
