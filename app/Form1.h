@@ -6,8 +6,7 @@
 #include "GameCore.h"
 #include "MenuTree.h"
 #include "Platform.h"
-#include "input/Computer.h"
-#include "input/HeldKeys.h"
+#include "input/Players.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -36,7 +35,7 @@ class Form1 : public QMainWindow, public Platform {
     CourtView* court() const;
 
     // Held keys repeat each on its own; the clock they are timed by can be replaced.
-    HeldKeys& heldKeys() { return held_; }
+    HeldKeys& heldKeys() { return players_.heldKeys(); }
     void setRepeatClock(std::function<std::int64_t()> clock);
     void repeatHeldKeys();
     bool repeatPending() const { return repeatTimer_.isActive(); }
@@ -45,7 +44,7 @@ class Form1 : public QMainWindow, public Platform {
     // could move: the window has the keyboard, and no menu or box of its own is open.
     void computerMoves();
     bool playersCanMove() const;
-    const ComputerPlayer& computer() const { return computer_; }
+    const ComputerPlayer& computer() const { return players_.computer(); }
 
     // Platform.
     void setClockEnabled(bool enabled) override;
@@ -94,14 +93,12 @@ class Form1 : public QMainWindow, public Platform {
     MenuTree menu_;
     CourtView* court_ = nullptr;
     QPointer<frmColori> angleDialog_;
-    HeldKeys held_;
     QTimer repeatTimer_;
     std::int64_t repeatAt_ = 0; // when it goes off, on now()'s clock
     QElapsedTimer sinceStart_;
     std::function<std::int64_t()> repeatClock_;
-    ComputerPlayer computer_{game_, *this};
+    Players players_{game_, *this};
     QTimer computerTimer_;
-    bool computerPlaying_ = false;
     QMetaObject::Connection keyboardWatch_; // where the keyboard goes, application-wide
     // The outer size, read from the platform once and kept until the window changes: the
     // rally asks for it at every tick.

@@ -42,7 +42,8 @@ void Form1::setUpKeyRepeat() {
     // Qt knows the desktop's repeat rate but not its delay; the delay is learnt from the
     // desktop's own repeats as the players hold keys.
     const int rate = QGuiApplication::styleHints()->keyboardAutoRepeatRate();
-    held_.setTiming(HeldKeys::defaultDelay, rate > 0 ? 1000 / rate : HeldKeys::defaultInterval);
+    heldKeys().setTiming(HeldKeys::defaultDelay,
+                         rate > 0 ? 1000 / rate : HeldKeys::defaultInterval);
     sinceStart_.start();
     repeatTimer_.setTimerType(Qt::PreciseTimer);
     repeatTimer_.setSingleShot(true);
@@ -79,20 +80,8 @@ void Form1::keyPressEvent(QKeyEvent* event) {
         releaseHeldKeys();
         return;
     }
-    const std::uint32_t id = keyId(*event);
-    if (event->isAutoRepeat() && held_.isHeld(id)) {
-        held_.desktopRepeat(id, now());
-        return;
-    }
-    const KeyPress press = pressOf(*event);
-    const bool wasPaused = game_.paused();
-    deliverKey(game_, press, computerPlaying_);
-    if (wasPaused || game_.paused()) {
-        releaseHeldKeys(); // a paused rally takes no keys, and a pausing key has no repeats
-    } else {
-        held_.press(press, now());
-        scheduleRepeat();
-    }
+    players_.keyDown(pressOf(*event), event->isAutoRepeat(), now());
+    scheduleRepeat();
     court_->refreshNow();
     computerMoves();
 }
@@ -102,15 +91,12 @@ void Form1::keyReleaseEvent(QKeyEvent* event) {
     // The desktop's repeats come as release and press pairs: only a real release counts.
     if (event->isAutoRepeat())
         return;
-    held_.release(keyId(*event));
+    players_.keyUp(keyId(*event));
     scheduleRepeat();
 }
 
 void Form1::repeatHeldKeys() {
-    const std::vector<KeyPress> due = held_.takeDue(now());
-    for (const KeyPress& press : due)
-        deliverKey(game_, press, computerPlaying_, true);
-    if (!due.empty())
+    if (players_.repeatHeldKeys(now()))
         court_->refreshNow();
     scheduleRepeat();
 }
@@ -119,8 +105,7 @@ void Form1::scheduleRepeat() {
     using Action = HeldKeys::ClockPlan::Action;
     const std::int64_t at = now();
     const auto plan =
-        held_.planClock(at, timer_.isActive(), timer_.interval(),
-                        repeatTimer_.isActive() ? std::optional(repeatAt_) : std::nullopt);
+        players_.repeatClock(at, repeatTimer_.isActive() ? std::optional(repeatAt_) : std::nullopt);
     if (plan.action == Action::Stop) {
         repeatTimer_.stop();
     } else if (plan.action == Action::Set) {
@@ -130,7 +115,7 @@ void Form1::scheduleRepeat() {
 }
 
 void Form1::releaseHeldKeys() {
-    held_.releaseAll();
+    players_.releaseHeldKeys();
     repeatTimer_.stop();
 }
 
@@ -140,27 +125,15 @@ bool Form1::playersCanMove() const {
 }
 
 void Form1::restComputer() {
-    computer_.rest();
+    players_.restComputer();
     computerTimer_.stop();
 }
 
 void Form1::computerMoves() {
-    const bool on = game_.menu.mnuComputer;
-    if (on && !computerPlaying_)
-        computer_.reset(); // switched on: it starts from what it sees now
-    computerPlaying_ = on;
-    if (!on || !playersCanMove()) {
-        restComputer();
-        return;
-    }
-    // It holds keys as the players' keys repeat here.
-    computer_.setKeyRepeat(held_.delay(), held_.interval());
-    if (const std::int16_t code = computer_.act(now())) {
-        game_.ControllaTasti(code);
+    if (players_.computerMoves(now(), playersCanMove()))
         court_->refreshNow();
-    }
     // Asked again when its next step can come; a tick or a key asks it sooner.
-    const auto next = computer_.nextAct();
+    const auto next = players_.nextComputerMove();
     if (!next) {
         computerTimer_.stop();
         return;
@@ -180,10 +153,8 @@ bool Form1::isOwnWindow(const QWidget* window) const {
 
 void Form1::pauseIfAway() {
     if (isMinimized() || !isOwnWindow(QApplication::activeWindow())) {
-        const bool wasPaused = game_.paused();
-        game_.pauseRally();
-        if (game_.paused() && !wasPaused) {
-            releaseHeldKeys();
+        if (players_.pauseWhenAway()) {
+            repeatTimer_.stop();
             court_->refresh();
         }
     }
