@@ -13,8 +13,16 @@ constexpr int roundToPixel(double value) {
     return value >= 0 ? static_cast<int>(value + 0.5) : -static_cast<int>(-value + 0.5);
 }
 
+// At `dpi` dots per inch: a twip is 1/1440 inch, so 96 dpi gives 15 twips a pixel.
+constexpr int toPixelsAt(double twips, int dpi) {
+    return roundToPixel(twips * dpi / 1440.0);
+}
 constexpr int toPixels(double twips) {
-    return roundToPixel(twips / twipsPerPixel);
+    return toPixelsAt(twips, 96);
+}
+// A width given in pixels at 96 dpi (a border, a line), at `dpi`.
+constexpr int scaledWidth(int pixels, int dpi) {
+    return roundToPixel(pixels * dpi / 96.0);
 }
 constexpr float toTwips(int pixels) {
     return static_cast<float>(pixels * twipsPerPixel);
@@ -56,10 +64,23 @@ struct PixelRect {
 };
 
 // Edges are rounded each on its own, so neighbouring elements meet without gaps.
+constexpr PixelRect toPixelRectAt(double left, double top, double width, double height, int dpi) {
+    const int x = toPixelsAt(left, dpi);
+    const int y = toPixelsAt(top, dpi);
+    return {x, y, toPixelsAt(left + width, dpi) - x, toPixelsAt(top + height, dpi) - y};
+}
 constexpr PixelRect toPixelRect(double left, double top, double width, double height) {
-    const int x = toPixels(left);
-    const int y = toPixels(top);
-    return {x, y, toPixels(left + width) - x, toPixels(top + height) - y};
+    return toPixelRectAt(left, top, width, height, 96);
+}
+
+// A place at 96 dpi, grown to cover whatever `dpi` draws there: the pixels it touches and
+// one more all round for edges rounded the other way.
+constexpr PixelRect coverAt(const PixelRect& r, int dpi) {
+    if (r.empty())
+        return r;
+    const int x = r.x * dpi / 96 - 1, y = r.y * dpi / 96 - 1;
+    const int right = (r.right() * dpi + 95) / 96 + 1, bottom = (r.bottom() * dpi + 95) / 96 + 1;
+    return {x, y, right - x, bottom - y};
 }
 
 // The set columns stand 240 twips apart: a count keeps a clear gap before the next, wider

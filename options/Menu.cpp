@@ -82,4 +82,11 @@ std::span<const MenuEntry> menuEntries() {
     return entries;
 }
 
+const MenuEntry& menuEntryOf(MenuItem item) {
+    for (const MenuEntry& entry : entries)
+        if (entry.kind == MenuEntry::Kind::Item && entry.item == item)
+            return entry;
+    return entries.front(); // every item has its entry: the table's own test says so
+}
+
 } // namespace quindra

@@ -57,5 +57,7 @@ struct MenuEntry {
 
 // The whole bar, a menu followed by what stands in it.
 std::span<const MenuEntry> menuEntries();
+// The entry of an item.
+const MenuEntry& menuEntryOf(MenuItem item);
 
 } // namespace quindra

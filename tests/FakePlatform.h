@@ -28,13 +28,15 @@ class FakePlatform : public Platform {
     std::function<void()> whileMessageOpen;
     std::deque<std::optional<Colour>> colourAnswers; // nothing left means cancel
     std::vector<Colour> colourPresets;
+    float outerW = fakeOuterWidth;
+    float outerH = fakeOuterHeight;
 
     void setClockEnabled(bool enabled) override { clock = enabled; }
     bool clockEnabled() const override { return clock; }
     void setClockInterval(int milliseconds) override { interval = milliseconds; }
     int clockInterval() const override { return interval; }
-    float outerWidth() const override { return fakeOuterWidth; }
-    float outerHeight() const override { return fakeOuterHeight; }
+    float outerWidth() const override { return outerW; }
+    float outerHeight() const override { return outerH; }
     void repaint() override { ++repaints; }
     void showMessage(const std::string& text) override {
         messages.push_back(text);

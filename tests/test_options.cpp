@@ -139,6 +139,17 @@ class OptionsTest : public QObject {
             QVERIFY2(e.depth == expected || (item && e.depth == 1), e.name);
             depth = e.kind == MenuEntry::Kind::Submenu ? 2 : e.depth;
         }
+        // Every item has one entry, and a command finds it.
+        for (std::size_t i = 0; i < menuItemCount; ++i) {
+            const auto item = static_cast<MenuItem>(i);
+            QCOMPARE(std::count_if(menuEntries().begin(), menuEntries().end(),
+                                   [item](const MenuEntry& e) {
+                                       return e.kind == MenuEntry::Kind::Item && e.item == item;
+                                   }),
+                     1);
+            QCOMPARE(menuEntryOf(item).item, item);
+            QCOMPARE(menuEntryOf(item).kind, MenuEntry::Kind::Item);
+        }
     }
 
     // Each checkable item's command sets its own mark and clears the others of its group;

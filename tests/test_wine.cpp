@@ -1,0 +1,636 @@
+// The Windows program, played under Wine on the X server this test runs on (CTest starts
+// it in xvfb-run): real key events from xdotool, screenshots of its court compared pixel
+// by pixel with what the Linux window paints for the same game, the clock's periods from
+// the program's own tick log, and its installer. The programs come from the Windows build:
+// QUINDRA_EXE, QUINDRA_WINTOOL and QUINDRA_SETUP name them.
+#include "FakePlatform.h"
+#include "app/CourtView.h"
+#include "app/GameCore.h"
+#include "app/Layout.h"
+#include "input/HeldKeys.h"
+
+#include <QtTest>
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace quindra;
+using namespace quindra::testing;
+
+namespace {
+
+QRect toQ(const PixelRect& r) {
+    return QRect(r.x, r.y, r.width, r.height);
+}
+
+// What the Linux window paints for a game: the same court view, on a fake host whose
+// outer size is the Windows window's, so the racquets meet the same limits.
+struct LinuxCourt {
+    FakePlatform host;
+    GameCore game{host};
+    CourtView view{game, nullptr};
+
+    LinuxCourt(int server, QSizeF outer) {
+        host.outerW = float(outer.width());
+        host.outerH = float(outer.height());
+        game.Form_Load("C:\\");
+        game.Battuta = server;
+        game.batte();
+        view.setFixedSize(toPixels(7455), toPixels(5070));
+    }
+    QImage image() { return view.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    // The same court with the ball away, to tell the ball's own pixels.
+    QImage withoutBall() {
+        const Shape ball = game.Pallina;
+        game.Pallina.Move(-1000, -1000);
+        QImage image = this->image();
+        game.Pallina = ball;
+        return image;
+    }
+    void press(std::uint16_t keyDown, std::vector<std::uint8_t> characters = {}) {
+        deliverKey(game, KeyPress{1, keyDown, std::move(characters)});
+    }
+};
+
+// Text is drawn in each desktop's own fonts: the labels are left out of the comparison,
+// and the ball, smoothed on Linux and not on Windows, is compared by its box.
+QRegion leftOut(const GameCore& g) {
+    QRegion region;
+    std::vector<const Label*> labels = {&g.lblPuntoBlu, &g.Label1, &g.lblPuntoRosso, &g.lblPausa};
+    for (std::size_t i = 0; i < g.lblSet_Sin.size(); ++i)
+        labels.insert(labels.end(), {&g.lblSet_Sin[i], &g.lblSet_Dest[i]});
+    for (const Label* l : labels)
+        region += toQ(
+            captionArea(toPixelRect(l->Left, l->Top, l->Width, l->Height), true).grown(1, 1, 1, 1));
+    const Shape& b = g.Pallina;
+    region += toQ(shapeArea(toPixelRect(b.Left, b.Top, b.Width, b.Height)));
+    return region;
+}
+
+// Pixels of the court that differ, outside `out`; the first one found in `where`.
+int differences(const QImage& a, const QImage& b, const QRect& court, const QRegion& out,
+                QPoint* where = nullptr) {
+    int count = 0;
+    for (int y = court.top(); y <= court.bottom(); ++y)
+        for (int x = court.left(); x <= court.right(); ++x)
+            if (!out.contains(QPoint(x, y)) && a.pixel(x, y) != b.pixel(x, y)) {
+                if (count++ == 0 && where)
+                    *where = QPoint(x, y);
+            }
+    return count;
+}
+
+// Where a picture differs from the court without the ball, near the ball: the ball's box.
+QRect ballBox(const QImage& picture, const QImage& withoutBall, const QRect& near) {
+    QRect box;
+    for (int y = near.top(); y <= near.bottom(); ++y)
+        for (int x = near.left(); x <= near.right(); ++x)
+            if (picture.pixel(x, y) != withoutBall.pixel(x, y))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+// The box of the pixels of one colour.
+QRect colourBox(const QImage& image, QRgb colour) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == colour)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+// Where the ball is: yellow pixels two deep in yellow each way, as the racquets' yellow
+// outlines, at most two pixels wide, have none.
+QRect ballAt(const QImage& image) {
+    constexpr QRgb yellow = qRgb(255, 255, 0);
+    QRect box;
+    for (int y = 2; y + 2 < image.height(); ++y)
+        for (int x = 2; x + 2 < image.width(); ++x) {
+            bool inside = true;
+            for (int d = -2; d <= 2 && inside; ++d)
+                inside = image.pixel(x + d, y) == yellow && image.pixel(x, y + d) == yellow;
+            if (inside)
+                box |= QRect(x, y, 1, 1);
+        }
+    return box;
+}
+
+// A racquet's box: its fill's colour in its own columns, clear of the board's digits.
+QRect racquetBox(const QImage& image, bool left) {
+    const int edge = image.width() * 3 / 8; // between the board and the net columns
+    const QImage side = left ? image.copy(0, 0, edge, image.height())
+                             : image.copy(image.width() - edge, 0, edge, image.height());
+    return colourBox(side, left ? qRgb(0, 0, 255) : qRgb(192, 0, 0));
+}
+
+constexpr int step = 250 / twipsPerPixel; // a racquet's step, in pixels at 96 dpi (16.7)
+
+} // namespace
+
+class WineGame : public QObject {
+    Q_OBJECT
+
+    QString exe_, tool_, setup_;
+    QTemporaryDir prefix_;
+    QProcessEnvironment env_;
+    QProcess game_;
+    QRect client_;  // the game's client area on the screen
+    QSizeF outer_;  // its whole window, in twips at 96 dpi
+    QString ticks_; // the tick log, as Linux sees it
+
+    struct Run {
+        int code = -1;
+        QString out;
+    };
+    Run run(const QString& program, const QStringList& args, int timeout = 120000) {
+        QProcess p;
+        p.setProcessEnvironment(env_);
+        p.start(program, args);
+        if (!p.waitForFinished(timeout)) {
+            p.kill();
+            p.waitForFinished();
+            return {};
+        }
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                QString::fromLocal8Bit(p.readAllStandardOutput())};
+    }
+    void keys(const QStringList& names, int delay = 80) {
+        QCOMPARE(run(QStringLiteral("xdotool"),
+                     QStringList{QStringLiteral("key"), QStringLiteral("--delay"),
+                                 QString::number(delay)} +
+                         names)
+                     .code,
+                 0);
+        QTest::qWait(150);
+    }
+    bool windowOpen(const QString& title) {
+        return run(QStringLiteral("xdotool"),
+                   {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                    QStringLiteral("--name"), title})
+                   .code == 0;
+    }
+    QStringList visibleWindows() {
+        return run(QStringLiteral("xdotool"),
+                   {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                    QStringLiteral("--name"), QStringLiteral(".*")})
+            .out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+    // The game's window: where its client area lies on the screen, and its outer size.
+    bool findGame() {
+        const Run where = run(QStringLiteral("wine"), {tool_, QStringLiteral("client")});
+        const QStringList v = where.out.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (where.code != 0 || v.size() != 6)
+            return false;
+        client_ = QRect(v[0].toInt(), v[1].toInt(), v[2].toInt(), v[3].toInt());
+        outer_ = QSizeF(v[4].toDouble() * twipsPerPixel, v[5].toDouble() * twipsPerPixel);
+        return true;
+    }
+    void startGame(const QString& program) {
+        QFile::remove(ticks_);
+        game_.setProcessEnvironment(env_);
+        game_.start(QStringLiteral("wine"), {program});
+        QVERIFY(game_.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(findGame(), 30000);
+        // Its first paint is on screen once the court's green shows.
+        QTRY_VERIFY_WITH_TIMEOUT(court().pixel(40, 40) == qRgb(0, 128, 0), 10000);
+    }
+    void stopGame() {
+        keys({QStringLiteral("alt+F4")}); // as a player closes it
+        if (!game_.waitForFinished(10000)) {
+            run(QStringLiteral("wineserver"), {QStringLiteral("-k")});
+            game_.waitForFinished();
+        }
+        run(QStringLiteral("wineserver"), {QStringLiteral("-w")});
+    }
+    QImage court() {
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(0, client_.x(), client_.y(), client_.width(), client_.height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    // Which player serves, by where the ball waits.
+    int server(const QImage& picture) {
+        return ballAt(picture).center().x() < picture.width() / 2 ? 0 : 1;
+    }
+    // The Windows court equals the Linux one, labels aside, within a couple of seconds.
+    void expectAsOnLinux(LinuxCourt& linux, const char* what) {
+        const QRect courtRect = toQ(toPixelRect(0, 0, 7452, 5052));
+        const QImage expected = linux.image();
+        const QRegion out = leftOut(linux.game);
+        QPoint first;
+        int differing = 0;
+        QElapsedTimer waited;
+        waited.start();
+        do {
+            QTest::qWait(50);
+            differing = differences(court(), expected, courtRect, out, &first);
+        } while (differing > 0 && waited.elapsed() < 2000);
+        QVERIFY2(differing == 0, qPrintable(QStringLiteral("%1: %2 pixels differ, first at %3,%4")
+                                                .arg(QLatin1String(what))
+                                                .arg(differing)
+                                                .arg(first.x())
+                                                .arg(first.y())));
+    }
+    // The clock's runs logged since `from` bytes: each its start and its ticks, in
+    // microseconds.
+    QList<QList<qint64>> runsSince(qint64 from) {
+        QFile file(ticks_);
+        QList<QList<qint64>> runs;
+        if (!file.open(QIODevice::ReadOnly))
+            return runs;
+        file.seek(from);
+        for (const QByteArray& line : file.readAll().split('\n')) {
+            const QList<QByteArray> words = line.split(' ');
+            if (words.size() != 2)
+                continue;
+            if (words[0] == "start")
+                runs.append(QList<qint64>());
+            if (!runs.isEmpty())
+                runs.last() << words[1].toLongLong();
+        }
+        return runs;
+    }
+    qint64 tickLogSize() { return QFileInfo(ticks_).size(); }
+    // Nothing moves: the serve waits.
+    bool still() {
+        const QImage a = court();
+        QTest::qWait(250);
+        return court() == a;
+    }
+    void chooseLevel(int downs) { // Livelli: Principiante, Intermedio, Professionista
+        QStringList k{QStringLiteral("F10"), QStringLiteral("Right"), QStringLiteral("Down")};
+        for (int i = 0; i < downs; ++i)
+            k << QStringLiteral("Down");
+        keys(k << QStringLiteral("Return"));
+    }
+
+  private slots:
+    void initTestCase() {
+        exe_ = qEnvironmentVariable("QUINDRA_EXE");
+        tool_ = qEnvironmentVariable("QUINDRA_WINTOOL");
+        setup_ = qEnvironmentVariable("QUINDRA_SETUP");
+        QVERIFY2(QFile::exists(exe_) && QFile::exists(tool_) && QFile::exists(setup_),
+                 "QUINDRA_EXE, QUINDRA_WINTOOL and QUINDRA_SETUP name the Windows build");
+        QVERIFY(QGuiApplication::platformName() == QLatin1String("xcb"));
+        QVERIFY(prefix_.isValid());
+        env_ = QProcessEnvironment::systemEnvironment();
+        env_.insert(QStringLiteral("WINEPREFIX"), prefix_.path());
+        env_.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
+        env_.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+        env_.insert(QStringLiteral("QUINDRA_TICK_LOG"), QStringLiteral("C:\\quindra-ticks.txt"));
+        ticks_ = prefix_.filePath(QStringLiteral("drive_c/quindra-ticks.txt"));
+        QElapsedTimer booted;
+        booted.start();
+        QCOMPARE(run(QStringLiteral("wineboot"), {QStringLiteral("-i")}).code, 0);
+        run(QStringLiteral("wineserver"), {QStringLiteral("-w")});
+        qInfo("Wine prefix made in %.1f s", booted.elapsed() / 1000.0);
+        startGame(exe_);
+    }
+
+    void cleanupTestCase() {
+        if (game_.state() != QProcess::NotRunning)
+            stopGame();
+        run(QStringLiteral("wineserver"), {QStringLiteral("-k")});
+    }
+
+    // At 96 dpi the court, its lines and the racquets are the Linux window's, pixel for
+    // pixel, and the ball has the same box.
+    void courtAsOnLinux() {
+        QCOMPARE(client_.size(), QSize(497, 338));
+        const QImage windows = court();
+        LinuxCourt linux(server(windows), outer_);
+        expectAsOnLinux(linux, "start");
+        const Shape& b = linux.game.Pallina;
+        const QRect near = toQ(shapeArea(toPixelRect(b.Left, b.Top, b.Width, b.Height)));
+        const QImage without = linux.withoutBall();
+        const QRect box = toQ(toPixelRect(b.Left, b.Top, b.Width, b.Height));
+        QCOMPARE(ballBox(windows, without, near), box);
+        QCOMPARE(ballBox(linux.image(), without, near), box);
+    }
+
+    // Every binding of both players, typed for real, moves the racquets as on Linux:
+    // each press is its key-down code and the characters it types.
+    void bindingsAsOnLinux() {
+        LinuxCourt linux(server(court()), outer_);
+        struct Binding {
+            const char* key;
+            std::vector<std::pair<std::uint16_t, std::vector<std::uint8_t>>> presses;
+        };
+        const Binding bindings[] = {
+            {"a", {{65, {97}}}},               // up, twice: the code and the character
+            {"z", {{90, {122}}}},              // down, twice
+            {"F8", {{119, {}}}},               // up
+            {"F11", {{122, {}}}},              // down
+            {"w", {{87, {119}}}},              // the character of F8: up
+            {"x", {{88, {120}}}},              // to the net
+            {"less", {{16, {}}, {188, {60}}}}, // Shift, then "<": back to the baseline
+            {"Up", {{38, {}}}},
+            {"Down", {{40, {}}}},
+            {"8", {{56, {56}}}},           // up, twice
+            {"2", {{50, {50}}}},           // down, twice
+            {"Left", {{37, {}}}},          // to the net
+            {"apostrophe", {{222, {39}}}}, // up, and the character of Right: the baseline
+            {"minus", {{189, {45}}}},      // down
+        };
+        for (const Binding& b : bindings) {
+            keys({QString::fromLatin1(b.key)});
+            for (const auto& [code, characters] : b.presses)
+                linux.press(code, characters);
+            expectAsOnLinux(linux, b.key);
+        }
+    }
+
+    // Both players hold a key at once; the desktop repeats only the last, yet both move.
+    void bothHeldKeysMove() {
+        const QImage before = court();
+        const auto xdotool = [this](const char* action, const QStringList& k) {
+            QCOMPARE(run(QStringLiteral("xdotool"), QStringList{QLatin1String(action)} + k).code,
+                     0);
+        };
+        xdotool("keydown", {QStringLiteral("F11")});
+        QTest::qWait(200);
+        xdotool("keydown", {QStringLiteral("Down")});
+        QTest::qWait(2000);
+        xdotool("keyup", {QStringLiteral("F11"), QStringLiteral("Down")});
+        QTest::qWait(200);
+        const QImage after = court();
+        const int blue = racquetBox(after, true).top() - racquetBox(before, true).top();
+        const int red = racquetBox(after, false).top() - racquetBox(before, false).top();
+        qInfo("in 2 s the left racquet went %.1f steps down, the right %.1f", blue * 15 / 250.0,
+              red * 15 / 250.0);
+        QVERIFY(blue >= 5 * step && red >= 5 * step);
+        QTest::qWait(300); // let go: nothing moves on
+        QCOMPARE(racquetBox(court(), true), racquetBox(after, true));
+        QCOMPARE(racquetBox(court(), false), racquetBox(after, false));
+        // And back up, the other way round: the right player first.
+        xdotool("keydown", {QStringLiteral("Up")});
+        QTest::qWait(200);
+        xdotool("keydown", {QStringLiteral("F8")});
+        QTest::qWait(2000);
+        xdotool("keyup", {QStringLiteral("Up"), QStringLiteral("F8")});
+        QTest::qWait(200);
+        QVERIFY(racquetBox(court(), true).top() <= racquetBox(before, true).top());
+        QVERIFY(racquetBox(court(), false).top() <= racquetBox(before, false).top());
+    }
+
+    // Space serves; the ball flies out and the point is on the board.
+    void aPointIsPlayedAndScored() {
+        const GameCore& g = LinuxCourt(0, outer_).game;
+        const QRect blueLabel = toQ(toPixelRect(g.lblPuntoBlu.Left, g.lblPuntoBlu.Top,
+                                                g.lblPuntoBlu.Width, g.lblPuntoBlu.Height));
+        const QRect redLabel = toQ(toPixelRect(g.lblPuntoRosso.Left, g.lblPuntoRosso.Top,
+                                               g.lblPuntoRosso.Width, g.lblPuntoRosso.Height));
+        const QImage before = court();
+        const QRect ballAtServe = ballAt(before);
+        keys({QStringLiteral("space")});
+        QTRY_VERIFY_WITH_TIMEOUT(ballAt(court()) != ballAtServe, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(court().copy(blueLabel) != before.copy(blueLabel) ||
+                                     court().copy(redLabel) != before.copy(redLabel),
+                                 30000);
+        const QImage scored = court();
+        QVERIFY((scored.copy(blueLabel) == before.copy(blueLabel)) !=
+                (scored.copy(redLabel) == before.copy(redLabel)));
+        // The next serve waits.
+        QTest::qWait(300);
+        QCOMPARE(court(), scored);
+    }
+
+    // P pauses a rally and P resumes it; minimising the window pauses it too.
+    void pauseAndMinimise() {
+        const GameCore& g = LinuxCourt(0, outer_).game;
+        const QRect sign =
+            toQ(toPixelRect(g.lblPausa.Left, g.lblPausa.Top, g.lblPausa.Width, g.lblPausa.Height));
+        const auto pausedNow = [&] {
+            const QImage a = court();
+            QTest::qWait(300);
+            return court() == a && a.pixel(sign.topLeft() + QPoint(2, 2)) == qRgb(0, 0, 0);
+        };
+        keys({QStringLiteral("space")});
+        QTest::qWait(300);
+        keys({QStringLiteral("p")});
+        QVERIFY(pausedNow());
+        keys({QStringLiteral("p")});
+        QVERIFY(!pausedNow());
+        QCOMPARE(run(QStringLiteral("wine"), {tool_, QStringLiteral("minimize")}).code, 0);
+        QTest::qWait(500);
+        QCOMPARE(run(QStringLiteral("wine"), {tool_, QStringLiteral("restore")}).code, 0);
+        QTest::qWait(500);
+        QVERIFY(pausedNow());
+        keys({QStringLiteral("space")});
+        QVERIFY(!pausedNow());
+    }
+
+    // With a menu open the keys go to the menu: none moves a racquet. The item chosen
+    // there is the one the keys led to.
+    void noKeyBehindAMenu() {
+        QTRY_VERIFY_WITH_TIMEOUT(still(), 15000); // the rally ends
+        const QImage before = court();
+        keys({QStringLiteral("F10"), QStringLiteral("Right"), QStringLiteral("Down"),
+              QStringLiteral("a"), QStringLiteral("z"), QStringLiteral("8"), QStringLiteral("2"),
+              QStringLiteral("F11")});
+        QTest::qWait(300);
+        QVERIFY(visibleWindows().size() > 1);                   // the menu, over the court
+        keys({QStringLiteral("Up"), QStringLiteral("Return")}); // Professionista
+        QCOMPARE(racquetBox(court(), true), racquetBox(before, true));
+        QCOMPARE(racquetBox(court(), false), racquetBox(before, false));
+        const qint64 from = tickLogSize();
+        keys({QStringLiteral("space")});
+        QTest::qWait(1000);
+        const QList<QList<qint64>> runs = runsSince(from);
+        QVERIFY(runs.size() == 1 && runs[0].size() > 10);
+        const QList<qint64>& t = runs[0];
+        QVERIFY(std::abs((t.last() - t.first()) / double(t.size() - 1) - 40000) < 2000);
+    }
+
+    // The colour dialog opens from the menu; cancelling it changes nothing.
+    void colourDialogCancels() {
+        QTRY_VERIFY_WITH_TIMEOUT(still(), 15000); // the rally ends
+        const QRect ball = ballAt(court());
+        QVERIFY(!ball.isEmpty());
+        const QStringList before = visibleWindows();
+        keys({QStringLiteral("F10"), QStringLiteral("Right"), QStringLiteral("Right"),
+              QStringLiteral("Right"), QStringLiteral("Down"), QStringLiteral("Return")});
+        QTRY_VERIFY_WITH_TIMEOUT(visibleWindows().size() > before.size(), 5000);
+        keys({QStringLiteral("Escape")});
+        QTRY_COMPARE_WITH_TIMEOUT(visibleWindows().size(), before.size(), 5000);
+        QCOMPARE(ballAt(court()), ball);
+    }
+
+    // The shot-angle dialog, the commands window and About open from the menu and close.
+    void windowsOpenAndClose() {
+        const int alone = int(visibleWindows().size());
+        const auto menu = [this](int rights, int downs) {
+            QStringList k{QStringLiteral("F10")};
+            for (int i = 0; i < rights; ++i)
+                k << QStringLiteral("Right");
+            k << QStringLiteral("Down");
+            for (int i = 0; i < downs; ++i)
+                k << QStringLiteral("Down");
+            keys(k << QStringLiteral("Return"));
+        };
+        menu(6, 1); // Opzioni, Angolo
+        QTRY_VERIFY_WITH_TIMEOUT(windowOpen(QStringLiteral("^Angolo di Tiro$")), 5000);
+        keys({QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("space")}); // Annulla
+        QTRY_VERIFY_WITH_TIMEOUT(!windowOpen(QStringLiteral("^Angolo di Tiro$")), 5000);
+        menu(7, 0); // Help, Comandi
+        QTRY_COMPARE_WITH_TIMEOUT(int(visibleWindows().size()), alone + 1, 5000);
+        keys({QStringLiteral("Escape")}); // never closes it
+        QCOMPARE(int(visibleWindows().size()), alone + 1);
+        keys({QStringLiteral("alt+o")});
+        QTRY_COMPARE_WITH_TIMEOUT(int(visibleWindows().size()), alone, 5000);
+        menu(8, 0); // About, Quindra
+        QTRY_VERIFY_WITH_TIMEOUT(windowOpen(QStringLiteral("^About: Quindra$")), 5000);
+        keys({QStringLiteral("alt+o")});
+        QTRY_VERIFY_WITH_TIMEOUT(!windowOpen(QStringLiteral("^About: Quindra$")), 5000);
+    }
+
+    // The clock's mean period at each level, from the program's own log of when it
+    // started and ticked: every period of every rally, from its start to its last tick.
+    void tickPeriods() {
+        struct Level {
+            int downs, interval;
+        };
+        for (const Level level : {Level{0, 100}, Level{1, 50}, Level{2, 40}}) {
+            chooseLevel(level.downs);
+            const qint64 from = tickLogSize();
+            QElapsedTimer played;
+            played.start();
+            while (played.elapsed() < 60 * level.interval + 2000) {
+                keys({QStringLiteral("space")});
+                QTest::qWait(600);
+            }
+            double sum = 0;
+            int periods = 0, skipped = 0;
+            for (const QList<qint64>& t : runsSince(from))
+                for (qsizetype i = 1; i < t.size(); ++i) {
+                    const double gap = double(t[i] - t[i - 1]) / 1000.0;
+                    if (gap > 1.5 * level.interval)
+                        ++skipped;
+                    sum += gap;
+                    ++periods;
+                }
+            const double mean = sum / periods;
+            qInfo("%d ms: %d periods, mean %.3f ms, %d late by more than half an interval",
+                  level.interval, periods, mean, skipped);
+            QVERIFY(periods >= 40);
+            QVERIFY(skipped == 0);
+            QVERIFY(std::abs(mean - level.interval) <= 0.005 * level.interval);
+        }
+    }
+
+    // At 120, 144 and 192 dpi the court, its lines and the racquets lie where the twips
+    // put them at that many dots per inch, edge by edge, and their borders scale with them.
+    void scaledDpi() {
+        stopGame();
+        const auto setDpi = [this](int dpi) {
+            return run(QStringLiteral("wine"),
+                       {QStringLiteral("reg"), QStringLiteral("add"),
+                        QStringLiteral("HKCU\\Control Panel\\Desktop"), QStringLiteral("/v"),
+                        QStringLiteral("LogPixels"), QStringLiteral("/t"),
+                        QStringLiteral("REG_DWORD"), QStringLiteral("/d"), QString::number(dpi),
+                        QStringLiteral("/f")})
+                       .code == 0;
+        };
+        // Whatever happens here, the next tests find the desktop at 96 dpi, no game open.
+        const auto restore = qScopeGuard([&] {
+            if (game_.state() != QProcess::NotRunning)
+                stopGame();
+            setDpi(96);
+        });
+        for (const int dpi : {120, 144, 192}) {
+            QVERIFY(setDpi(dpi));
+            startGame(exe_);
+            QCOMPARE(client_.size(), QSize(toPixelsAt(7455, dpi), toPixelsAt(5070, dpi)));
+            const QImage windows = court();
+            LinuxCourt start(server(windows), outer_);
+            const GameCore& g = start.game;
+            QImage expected(windows.size(), QImage::Format_RGB32);
+            expected.fill(Qt::black);
+            QPainter p(&expected);
+            const auto at = [dpi](double l, double t, double w, double h) {
+                return toQ(toPixelRectAt(l, t, w, h, dpi));
+            };
+            const auto shape = [&](const Shape& s, QColor border, QColor fill) {
+                const QRect r = at(s.Left, s.Top, s.Width, s.Height);
+                const int w = scaledWidth(s.BorderWidth, dpi);
+                p.fillRect(r, border);
+                p.fillRect(r.adjusted(w, w, -w, -w), fill);
+            };
+            shape(g.Campo, Qt::white, QColor(0, 128, 0));
+            for (const Line& l : g.lines) {
+                const double half = l.BorderWidth * 7.5;
+                p.fillRect(l.X1 == l.X2 ? at(l.X1 - half, l.Y1, 2 * half, l.Y2 - l.Y1)
+                                        : at(l.X1, l.Y1 - half, l.X2 - l.X1, 2 * half),
+                           Qt::white);
+            }
+            shape(g.Racchetta_Blu, Qt::yellow, QColor(0, 0, 255));
+            shape(g.Racchetta_Rossa, Qt::yellow, QColor(192, 0, 0));
+            p.end();
+            // Left out: the labels and the ball, grown to this dpi.
+            QRegion out;
+            for (const QRect& r : leftOut(g))
+                out += QRect(r.x() * dpi / 96 - 2, r.y() * dpi / 96 - 2, r.width() * dpi / 96 + 4,
+                             r.height() * dpi / 96 + 4);
+            QPoint first;
+            const int differing = differences(windows, expected, at(0, 0, 7452, 5052), out, &first);
+            QVERIFY2(differing == 0, qPrintable(QStringLiteral("%1 dpi: %2 differ, first %3,%4")
+                                                    .arg(dpi)
+                                                    .arg(differing)
+                                                    .arg(first.x())
+                                                    .arg(first.y())));
+            stopGame();
+        }
+    }
+
+    // The installer installs silently: the program, its Start-menu shortcut and its entry
+    // in the list of programs; the installed program starts; the uninstaller removes it all.
+    void installer() {
+        const QString key = QStringLiteral(
+            "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quindra");
+        const QDir c(prefix_.filePath(QStringLiteral("drive_c")));
+        const QString folder = c.filePath(QStringLiteral("Program Files/Quindra"));
+        const QString shortcut = c.filePath(
+            QStringLiteral("ProgramData/Microsoft/Windows/Start Menu/Programs/Quindra.lnk"));
+        QCOMPARE(run(QStringLiteral("wine"), {setup_, QStringLiteral("/S")}).code, 0);
+        run(QStringLiteral("wineserver"), {QStringLiteral("-w")});
+        for (const char* file : {"quindra.exe", "uninstall.exe", "README.md", "LICENSE.txt"})
+            QVERIFY2(QFile::exists(folder + QLatin1Char('/') + QLatin1String(file)), file);
+        QVERIFY(QFile::exists(shortcut));
+        const Run entry =
+            run(QStringLiteral("wine"), {QStringLiteral("reg"), QStringLiteral("query"), key});
+        QCOMPARE(entry.code, 0);
+        for (const char* value :
+             {"DisplayName    REG_SZ    Quindra", "DisplayVersion    REG_SZ    1.0",
+              "Publisher    REG_SZ    The Quindra developers",
+              "DisplayIcon    REG_SZ    C:\\Program Files\\Quindra\\quindra.exe,0",
+              "EstimatedSize    REG_DWORD", "UninstallString"})
+            QVERIFY2(entry.out.contains(QLatin1String(value)), qPrintable(entry.out));
+
+        startGame(QStringLiteral("C:\\Program Files\\Quindra\\quindra.exe"));
+        QCOMPARE(client_.size(), QSize(497, 338));
+        stopGame();
+
+        QCOMPARE(
+            run(QStringLiteral("wine"),
+                {QStringLiteral("C:\\Program Files\\Quindra\\uninstall.exe"), QStringLiteral("/S")})
+                .code,
+            0);
+        run(QStringLiteral("wineserver"), {QStringLiteral("-w")});
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(folder), 10000);
+        QVERIFY(!QFile::exists(shortcut));
+        QVERIFY(run(QStringLiteral("wine"), {QStringLiteral("reg"), QStringLiteral("query"), key})
+                    .code != 0);
+    }
+};
+
+QTEST_MAIN(WineGame)
+#include "test_wine.moc"

@@ -1,0 +1,32 @@
+#pragma once
+// Controls of the secondary windows, placed by their twips geometry at the window's dots
+// per inch, in the classic 8-point dialog font that geometry was measured for.
+#include <windows.h>
+
+#include <string>
+
+namespace quindra::win32 {
+
+// A font of `points` at `dpi`; the caller deletes it.
+HFONT makeFont(const wchar_t* face, double points, int dpi, bool bold = false,
+               bool underline = false);
+
+// A child control of class `className` at the twips place given; `id` names it to its
+// window.
+HWND placeControl(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style,
+                  double left, double top, double width, double height, int id, int dpi, HFONT font,
+                  DWORD exStyle = 0);
+
+// A top-level window's place for a client area of `width` by `height` twips: the style's
+// frame around it.
+SIZE windowSizeFor(double width, double height, DWORD style, DWORD exStyle, int dpi);
+
+// Shows `window` modal over `owner` and returns when it is destroyed: the owner takes no
+// input meanwhile, and its posted messages (the game clock's ticks) go on arriving.
+// `focus` has the keyboard when it opens.
+void runModal(HWND window, HWND owner, HWND focus);
+
+// A picture from the program's resources, or none.
+HBITMAP loadPicture(int id);
+
+} // namespace quindra::win32

@@ -1,0 +1,460 @@
+#include "MainWindow.h"
+
+#include "AngleDialog.h"
+#include "Dpi.h"
+#include "MenuBar.h"
+#include "Text.h"
+#include "ToolWindows.h"
+#include "input/Windows1252.h"
+#include "resource.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+
+namespace quindra::win32 {
+
+namespace {
+
+constexpr wchar_t windowClass[] = L"QuindraMainWindow";
+constexpr UINT tickMessage = WM_APP + 1;
+constexpr UINT_PTR repeatTimer = 1;
+constexpr UINT_PTR computerTimer = 2;
+constexpr double clientWidth = 7455;
+constexpr double clientHeight = 5070;
+constexpr int startInterval = 100;
+// A fixed single-line frame: a close box, no minimise or maximise button.
+constexpr DWORD mainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+
+// The physical key: its scan code, with the extended-key bit that tells the arrows from
+// the keypad's.
+std::uint32_t keyId(WPARAM key, LPARAM flags) {
+    const auto scan = static_cast<std::uint32_t>((flags >> 16) & 0x1FF);
+    return scan != 0 ? scan : 0x80000000u | static_cast<std::uint32_t>(key);
+}
+
+void setOneShot(HWND window, UINT_PTR timer, std::int64_t after) {
+    SetTimer(window, timer, static_cast<UINT>(std::clamp<std::int64_t>(after, 1, 60000)), nullptr);
+}
+
+HICON loadIcon(int size) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUINDRA),
+                                         IMAGE_ICON, size, size, 0));
+}
+
+} // namespace
+
+MainWindow::MainWindow() : game_(*this) {
+    QueryPerformanceFrequency(&frequency_);
+    QueryPerformanceCounter(&started_);
+    // For measuring the clock: each tick's time in microseconds, one a line.
+    wchar_t path[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"QUINDRA_TICK_LOG", path, MAX_PATH) > 0)
+        tickLog_ = _wfopen(path, L"w");
+}
+
+MainWindow::~MainWindow() {
+    clock_.reset();
+    if (tickLog_)
+        std::fclose(tickLog_);
+}
+
+std::int64_t MainWindow::now() const {
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return (t.QuadPart - started_.QuadPart) * 1000 / frequency_.QuadPart;
+}
+
+bool MainWindow::create(int show) {
+    WNDCLASSEXW c{};
+    c.cbSize = sizeof c;
+    c.lpfnWndProc = windowProc;
+    c.hInstance = GetModuleHandleW(nullptr);
+    c.hIcon = loadIcon(32);
+    c.hIconSm = loadIcon(16);
+    c.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // the arrow
+    c.lpszClassName = windowClass;
+    if (!RegisterClassExW(&c))
+        return false;
+    menuBar_ = buildMenuBar();
+    window_ =
+        CreateWindowExW(0, windowClass, L"Quindra Game", mainStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                        100, 100, nullptr, menuBar_, GetModuleHandleW(nullptr), this);
+    if (!window_)
+        return false;
+    clock_ = std::make_unique<GameClock>(window_, tickMessage);
+    interval_ = startInterval;
+    learnKeyRepeat();
+    fitToDpi(dpiOf(window_), nullptr);
+
+    // Centred on the screen's work area.
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    RECT placed{};
+    GetWindowRect(window_, &placed);
+    const int width = placed.right - placed.left, height = placed.bottom - placed.top;
+    SetWindowPos(window_, nullptr, (area.left + area.right - width) / 2,
+                 (area.top + area.bottom - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    wchar_t program[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
+    std::wstring folder(program, length);
+    folder = folder.substr(0, folder.find_last_of(L'\\'));
+    game_.Form_Load(narrow(folder));
+    showChecks(menuBar_, game_);
+    ShowWindow(window_, show);
+    UpdateWindow(window_);
+    return true;
+}
+
+void MainWindow::learnKeyRepeat() {
+    // The desktop's settings: a delay of 0 to 3 (250 to 1000 ms) and a speed of 0 to 31
+    // (about 2.5 to 30 repeats a second). Its own repeats refine them as keys are held.
+    int delay = 1, speed = 31;
+    SystemParametersInfoW(SPI_GETKEYBOARDDELAY, 0, &delay, 0);
+    SystemParametersInfoW(SPI_GETKEYBOARDSPEED, 0, &speed, 0);
+    delay = std::clamp(delay, 0, 3);
+    speed = std::clamp(speed, 0, 31);
+    const double perSecond = 2.5 + speed * (30.0 - 2.5) / 31.0;
+    players_.heldKeys().setTiming((delay + 1) * 250, static_cast<int>(1000.0 / perSecond + 0.5));
+}
+
+void MainWindow::fitToDpi(int dpi, const RECT* suggested) {
+    dpi_ = dpi;
+    const SIZE client{toPixelsAt(clientWidth, dpi), toPixelsAt(clientHeight, dpi)};
+    SIZE outer = frameAround(client, mainStyle, 0, true, dpi);
+    RECT r{};
+    GetWindowRect(window_, &r);
+    if (suggested)
+        r = *suggested;
+    SetWindowPos(window_, nullptr, r.left, r.top, outer.cx, outer.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // A menu bar too long for the width takes two lines: the frame grows by what is missing.
+    RECT inside{};
+    GetClientRect(window_, &inside);
+    if (inside.bottom != client.cy || inside.right != client.cx) {
+        outer.cx += client.cx - inside.right;
+        outer.cy += client.cy - inside.bottom;
+        SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    outer_ = outer;
+    HDC screen = GetDC(window_);
+    painter_.resize(screen, client, dpi);
+    ReleaseDC(window_, screen);
+    refresh(false);
+}
+
+LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self =
+            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcW(window, message, wParam, lParam);
+    return self->handle(message, wParam, lParam);
+}
+
+LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case tickMessage:
+        if (clock_ && clock_->take(wParam))
+            Timer1_Timer();
+        return 0;
+    case WM_TIMER:
+        KillTimer(window_, wParam);
+        if (wParam == repeatTimer) {
+            repeatSet_ = false;
+            repeatHeldKeys();
+        } else if (wParam == computerTimer) {
+            computerMoves();
+        }
+        return 0;
+    case WM_KEYDOWN:
+        keyDown(wParam, lParam);
+        return 0;
+    case WM_SYSKEYDOWN: // F10, and keys with Alt: the game sees them, the desktop too (Alt+F4)
+        keyDown(wParam, lParam);
+        break;
+    case WM_KEYUP:
+        keyUp(lParam);
+        return 0;
+    case WM_SYSKEYUP:
+        keyUp(lParam);
+        break;
+    case WM_CHAR: // each press takes its own characters as it goes down
+        return 0;
+    case WM_COMMAND:
+        if (lParam == 0)
+            command(LOWORD(wParam));
+        return 0;
+    case WM_ENTERMENULOOP:
+        // No key reaches the game while a menu is open, and none stays held; the
+        // computer's hands rest there too.
+        inMenu_ = true;
+        releaseHeldKeys();
+        restComputer();
+        return 0;
+    case WM_EXITMENULOOP:
+        inMenu_ = false;
+        computerMoves();
+        return 0;
+    case WM_KILLFOCUS:
+        releaseHeldKeys();
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            releaseHeldKeys();
+            pauseIfAway(reinterpret_cast<HWND>(lParam));
+        }
+        computerMoves();
+        break;
+    case WM_SIZE:
+        if (wParam == SIZE_MINIMIZED)
+            pauseIfAway(nullptr);
+        computerMoves();
+        return 0;
+    case WM_DPICHANGED:
+        fitToDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // the court covers the whole client area
+    case WM_PAINT:
+        paint();
+        return 0;
+    case WM_CLOSE:
+        // The court is gone: its clock goes with it, while the shot-angle dialog may stay.
+        clock_->stop();
+        DestroyWindow(window_);
+        return 0;
+    case WM_DESTROY:
+        KillTimer(window_, repeatTimer);
+        KillTimer(window_, computerTimer);
+        if (!angleDialog())
+            PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void MainWindow::logClock(const char* event) {
+    if (!tickLog_)
+        return;
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    std::fprintf(
+        tickLog_, "%s %lld\n", event,
+        static_cast<long long>((t.QuadPart - started_.QuadPart) * 1000000 / frequency_.QuadPart));
+    std::fflush(tickLog_);
+}
+
+void MainWindow::Timer1_Timer() {
+    logClock("tick");
+    game_.Timer1_Timer();
+    // Each tick is shown before it returns, as an animation's frames should be.
+    refresh(true);
+    computerMoves();
+    scheduleRepeat();
+}
+
+void MainWindow::command(UINT id) {
+    const auto item = menuItemOf(id);
+    if (!item)
+        return;
+    const MenuEntry& entry = menuEntryOf(*item);
+    if (entry.command) {
+        (game_.*entry.command)();
+        showChecks(menuBar_, game_);
+        refresh(false);
+        computerMoves();
+        return;
+    }
+    if (entry.window == WindowCommand::Angolo) {
+        openAngleDialog();
+        return;
+    }
+    releaseHeldKeys();
+    restComputer();
+    if (entry.window == WindowCommand::Sommario)
+        showCommands(window_);
+    else if (entry.window == WindowCommand::Quindra)
+        showAbout(window_);
+    refresh(false);
+    computerMoves();
+}
+
+void MainWindow::keyDown(WPARAM key, LPARAM flags) {
+    KeyPress press;
+    press.id = keyId(key, flags);
+    press.keyDown = static_cast<std::uint16_t>(key);
+    // The characters this press types are next in the queue: Windows put them there as it
+    // translated the press.
+    MSG typed;
+    while (PeekMessageW(&typed, window_, WM_CHAR, WM_CHAR, PM_REMOVE))
+        if (const auto code = windows1252Code(static_cast<char32_t>(typed.wParam)))
+            press.characters.push_back(*code);
+    const bool desktopRepeat = (flags & (1 << 30)) != 0;
+    players_.keyDown(press, desktopRepeat, now());
+    scheduleRepeat();
+    refresh(true);
+    computerMoves();
+}
+
+void MainWindow::keyUp(LPARAM flags) {
+    players_.keyUp(keyId(0, flags));
+    scheduleRepeat();
+}
+
+void MainWindow::repeatHeldKeys() {
+    if (players_.repeatHeldKeys(now()))
+        refresh(true);
+    scheduleRepeat();
+}
+
+void MainWindow::scheduleRepeat() {
+    using Action = HeldKeys::ClockPlan::Action;
+    const std::int64_t at = now();
+    const auto plan =
+        players_.repeatClock(at, repeatSet_ ? std::optional(repeatAt_) : std::nullopt);
+    if (plan.action == Action::Stop) {
+        KillTimer(window_, repeatTimer);
+        repeatSet_ = false;
+    } else if (plan.action == Action::Set) {
+        repeatAt_ = plan.at;
+        repeatSet_ = true;
+        setOneShot(window_, repeatTimer, plan.at - at);
+    }
+}
+
+void MainWindow::releaseHeldKeys() {
+    players_.releaseHeldKeys();
+    KillTimer(window_, repeatTimer);
+    repeatSet_ = false;
+}
+
+bool MainWindow::playersCanMove() const {
+    // A modal window of the game disables this one.
+    return GetActiveWindow() == window_ && !IsIconic(window_) && !inMenu_ &&
+           IsWindowEnabled(window_);
+}
+
+void MainWindow::restComputer() {
+    players_.restComputer();
+    KillTimer(window_, computerTimer);
+}
+
+void MainWindow::computerMoves() {
+    if (players_.computerMoves(now(), playersCanMove()))
+        refresh(true);
+    // Asked again when its next step can come; a tick or a key asks it sooner.
+    const auto next = players_.nextComputerMove();
+    if (!next) {
+        KillTimer(window_, computerTimer);
+        return;
+    }
+    setOneShot(window_, computerTimer, *next - now());
+}
+
+void MainWindow::pauseIfAway(HWND activated) {
+    // The game's own boxes and dialogs are owned by this window; the shot-angle dialog is
+    // the game's too.
+    const bool own = activated && (GetAncestor(activated, GA_ROOTOWNER) == window_ ||
+                                   activated == angleDialog());
+    if ((IsIconic(window_) || !own) && players_.pauseWhenAway()) {
+        KillTimer(window_, repeatTimer);
+        repeatSet_ = false;
+        refresh(false);
+    }
+}
+
+void MainWindow::refresh(bool now) {
+    for (const RECT& r : painter_.update())
+        InvalidateRect(window_, &r, FALSE);
+    if (now)
+        UpdateWindow(window_);
+}
+
+void MainWindow::paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window_, &ps);
+    painter_.show(dc, ps.rcPaint);
+    EndPaint(window_, &ps);
+}
+
+void MainWindow::setClockEnabled(bool enabled) {
+    // Switching on a running clock changes nothing: restarting it would shift its ticks.
+    if (enabled && !clock_->running()) {
+        clock_->start(interval_);
+        logClock("start");
+    } else if (!enabled) {
+        clock_->stop();
+        scheduleRepeat();
+    }
+}
+
+bool MainWindow::clockEnabled() const {
+    return clock_ && clock_->running();
+}
+
+void MainWindow::setClockInterval(int milliseconds) {
+    interval_ = milliseconds;
+    if (clock_->running()) {
+        clock_->start(milliseconds); // a new level ticks at its rate from now
+        logClock("start");
+    }
+}
+
+int MainWindow::clockInterval() const {
+    return interval_;
+}
+
+float MainWindow::outerWidth() const {
+    return static_cast<float>(outer_.cx) * 1440.0f / static_cast<float>(dpi_);
+}
+
+float MainWindow::outerHeight() const {
+    return static_cast<float>(outer_.cy) * 1440.0f / static_cast<float>(dpi_);
+}
+
+void MainWindow::repaint() {
+    refresh(true);
+}
+
+void MainWindow::showMessage(const std::string& text) {
+    // The box waits inside the tick: the final board is on screen before it opens.
+    releaseHeldKeys();
+    restComputer();
+    refresh(true);
+    MessageBoxW(window_, widen(text).c_str(), L"Quindra", MB_OK | MB_ICONEXCLAMATION);
+}
+
+std::optional<Colour> MainWindow::pickColour(Colour initial) {
+    releaseHeldKeys();
+    restComputer();
+    static COLORREF custom[16] = {}; // the dialog's own custom colours, kept while the game runs
+    CHOOSECOLORW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = window_;
+    dialog.rgbResult = toColorRef(initial);
+    dialog.lpCustColors = custom;
+    dialog.Flags = CC_RGBINIT; // opens preset to the last colour picked
+    if (!ChooseColorW(&dialog))
+        return std::nullopt; // cancelled
+    return static_cast<Colour>(dialog.rgbResult & 0x00FFFFFFu);
+}
+
+void MainWindow::reseedRandom() {
+    random_.reseed();
+}
+
+float MainWindow::drawRandom() {
+    return random_.draw();
+}
+
+} // namespace quindra::win32
