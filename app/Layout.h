@@ -78,8 +78,10 @@ constexpr PixelRect toPixelRect(double left, double top, double width, double he
 constexpr PixelRect coverAt(const PixelRect& r, int dpi) {
     if (r.empty())
         return r;
-    const int x = r.x * dpi / 96 - 1, y = r.y * dpi / 96 - 1;
-    const int right = (r.right() * dpi + 95) / 96 + 1, bottom = (r.bottom() * dpi + 95) / 96 + 1;
+    const auto floorDiv = [](int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); };
+    const int x = floorDiv(r.x * dpi, 96) - 1, y = floorDiv(r.y * dpi, 96) - 1;
+    const int right = -floorDiv(-r.right() * dpi, 96) + 1;
+    const int bottom = -floorDiv(-r.bottom() * dpi, 96) + 1;
     return {x, y, right - x, bottom - y};
 }
 

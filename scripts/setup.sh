@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Sets Quindra up on a Debian or Ubuntu machine: installs what is missing, builds, then
-# either starts the game (play) or runs every test headless (test).
+# starts the game (play), runs every test headless (test), or makes the Windows program,
+# its installer and its portable zip (windows).
 set -euo pipefail
 
 mode=${1:-}
 case "$mode" in
-  play|test) ;;
-  *) echo "usage: $0 play|test" >&2; exit 2 ;;
+  play|test|windows) ;;
+  *) echo "usage: $0 play|test|windows" >&2; exit 2 ;;
 esac
 
 cd "$(dirname "$0")/.."
@@ -14,11 +15,15 @@ cd "$(dirname "$0")/.."
 # The game: a compiler, CMake, Qt and a font (a bare system has none, and Qt then draws no
 # text), with Qt's own translations so its dialogs speak the desktop's language.
 packages=(g++ make cmake qt6-base-dev fonts-dejavu-core qt6-translations-l10n)
+# The Windows program: the mingw-w64 cross-compiler (its posix-thread flavour) and NSIS.
+windows_packages=(g++-mingw-w64-x86-64-posix nsis)
+[ "$mode" = windows ] && packages=(make cmake "${windows_packages[@]}")
 # The tests also drive the real window on an X server and natively in a headless Wayland
 # compositor with real key events, validate the installed desktop entry and metainfo, and
-# build the Debian package.
+# build the Debian package; and they build the Windows program and play it under Wine.
 if [ "$mode" = test ]; then
   packages+=(xvfb xauth xdotool qt6-wayland sway wtype grim desktop-file-utils appstream dpkg-dev)
+  packages+=("${windows_packages[@]}" wine64 wine)
 fi
 
 missing=()
@@ -45,7 +50,23 @@ fi
 # Warnings are errors where we pick the compiler: in the tests, not for packagers.
 werror=OFF
 [ "$mode" = test ] && werror=ON
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUINDRA_WERROR=$werror
+
+# The Windows program, cross-built: build-windows/win32/quindra.exe, and beside the
+# folder's top quindra-VERSION-setup.exe and quindra-VERSION-windows.zip.
+if [ "$mode" != play ]; then
+  cmake -S . -B build-windows -DCMAKE_BUILD_TYPE=Release -DQUINDRA_WERROR=$werror \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+  cmake --build build-windows --parallel "$(nproc)"
+  if [ "$mode" = windows ]; then
+    ls -l build-windows/win32/quindra.exe build-windows/quindra-*-setup.exe \
+      build-windows/quindra-*-windows.zip
+    exit 0
+  fi
+fi
+
+windows_build=()
+[ "$mode" = test ] && windows_build=(-DQUINDRA_WINDOWS_BUILD="$PWD/build-windows")
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUINDRA_WERROR=$werror "${windows_build[@]}"
 
 # To play, only the game is built: the tests and benchmarks would double the wait.
 if [ "$mode" = play ]; then
@@ -61,7 +82,8 @@ QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure --timeout 6
 bash packaging/check-package.sh
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer: any report
-# stops the test that meets it, and the run fails.
+# stops the test that meets it, and the run fails. (The Windows program is not built for
+# it: it was played once above.)
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUINDRA_WERROR=ON \
   -DQUINDRA_SANITIZE=ON >/dev/null
 cmake --build build-asan --parallel "$(nproc)"

@@ -2,6 +2,7 @@
 #include "FakePlatform.h"
 
 #include "input/HeldKeys.h"
+#include "input/Players.h"
 
 #include <QtTest>
 
@@ -252,6 +253,54 @@ class KeyboardTest : public QObject {
 
     // The tick that ends a match waits in its message box with the clock still on: no
     // pause can start there.
+    // The keys as a window hands them over: a desktop's repeat of a held key only teaches
+    // its timing; P pauses a rally and lets every key go; while paused no key is held;
+    // the keyboard leaving pauses a rally once; the computer moves only while it plays and
+    // a person could, and serves a second after its serve is due.
+    void players() {
+        StartedGame s;
+        GameCore& g = s.game;
+        Players p(g, s.host);
+        g.Racchetta_Rossa.Top = 2000;
+        p.keyDown({1, 38, {}}, false, 0);
+        QCOMPARE(g.Racchetta_Rossa.Top, 1750.0f);
+        p.keyDown({1, 38, {}}, true, 420);
+        QCOMPARE(g.Racchetta_Rossa.Top, 1750.0f);
+        QCOMPARE(p.heldKeys().delay(), 420);
+        QVERIFY(!p.repeatHeldKeys(499));
+        QVERIFY(p.repeatHeldKeys(500));
+        QCOMPARE(g.Racchetta_Rossa.Top, 1500.0f);
+        p.keyUp(1);
+        QVERIFY(!p.heldKeys().nextDue());
+        p.keyDown({2, 40, {}}, true, 600); // a repeat of a key never seen going down
+        QCOMPARE(g.Racchetta_Rossa.Top, 1750.0f);
+        QVERIFY(p.heldKeys().isHeld(2));
+
+        QVERIFY(!p.pauseWhenAway()); // a waiting serve has nothing to pause
+        s.host.clock = true;
+        p.keyDown({3, keyP, {}}, false, 700);
+        QVERIFY(g.paused() && p.heldKeys().empty());
+        p.keyDown({1, 38, {}}, false, 800);
+        QVERIFY(p.heldKeys().empty() && g.Racchetta_Rossa.Top == 1750.0f);
+        p.keyDown({4, 32, {32}}, false, 900);
+        QVERIFY(!g.paused() && p.heldKeys().empty());
+        p.keyDown({2, 40, {}}, false, 950);
+        QVERIFY(p.pauseWhenAway() && g.paused() && p.heldKeys().empty());
+        QVERIFY(!p.pauseWhenAway());
+
+        QVERIFY(!p.computerMoves(1000, true) && !p.nextComputerMove()); // not playing
+        g.mnuComputer_Click();
+        g.Battuta = 1;
+        g.batte();
+        QVERIFY(!p.computerMoves(2000, false) && !p.nextComputerMove()); // a menu is open
+        QVERIFY(!p.computerMoves(3000, true));
+        QCOMPARE(p.nextComputerMove(),
+                 std::optional<std::int64_t>(3000 + ComputerPlayer::serveDelay));
+        QVERIFY(p.computerMoves(4000, true) && s.host.clock);
+        p.restComputer();
+        QVERIFY(!p.nextComputerMove());
+    }
+
     void noPauseInsideTheMatchEndBox() {
         StartedGame s;
         GameCore& g = s.game;

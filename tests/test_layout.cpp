@@ -41,6 +41,43 @@ class LayoutTest : public QObject {
         QCOMPARE(setCaptionRoom, 11);
     }
 
+    // At other dots per inch each edge is the twips' place there, rounded on its own;
+    // widths in pixels scale with it; a place at 96 dpi covers all that a larger screen
+    // draws there.
+    void scaled_data() {
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<int>("width"); // the client area
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("border");  // the court's, 4 at 96 dpi
+        QTest::addColumn<int>("outline"); // the racquets', 1 at 96 dpi
+        QTest::addColumn<QString>("racquet");
+        QTest::newRow("96") << 96 << 497 << 338 << 4 << 1 << "48,128 9x60";
+        QTest::newRow("120") << 120 << 621 << 423 << 5 << 1 << "60,160 11x75";
+        QTest::newRow("144") << 144 << 746 << 507 << 6 << 2 << "72,192 13x90";
+        QTest::newRow("192") << 192 << 994 << 676 << 8 << 2 << "96,256 18x120";
+    }
+    void scaled() {
+        QFETCH(int, dpi);
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(int, border);
+        QFETCH(int, outline);
+        QFETCH(QString, racquet);
+        QCOMPARE(toPixelsAt(7455, dpi), width);
+        QCOMPARE(toPixelsAt(5070, dpi), height);
+        QCOMPARE(scaledWidth(4, dpi), border);
+        QCOMPARE(scaledWidth(1, dpi), outline);
+        const PixelRect r = toPixelRectAt(720, 1920, 132, 900, dpi);
+        QCOMPARE(text({r}), racquet);
+        // Every place of the ball, past either end too.
+        for (int t = -300; t <= 7600; ++t) {
+            const PixelRect at96 = toPixelRect(t, t, 132, 132);
+            const PixelRect there = toPixelRectAt(t, t, 132, 132, dpi);
+            QVERIFY2(coverAt(at96, dpi).united(there) == coverAt(at96, dpi),
+                     qPrintable(QString::number(t)));
+        }
+    }
+
     // Each change, and the places it repaints: where the element was and where it is, one
     // rectangle when they overlap; a caption's box and its room to the next column; the
     // court's colour, everything; a column shown, the pause sign; only what lies within

@@ -94,6 +94,23 @@ LRESULT CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         else if (LOWORD(wParam) == cancelId)
             DestroyWindow(dialog);
         return 0;
+    case WM_PAINT: {
+        // The plain outline around the bar, its labels and the box, beneath them all.
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(dialog, &ps);
+        const PixelRect r = toPixelRectAt(108, 96, 4584, 1356, dpiOf(dialog));
+        const RECT outline{r.x, r.y, r.right(), r.bottom()};
+        FrameRect(dc, &outline, GetSysColorBrush(COLOR_WINDOWFRAME));
+        EndPaint(dialog, &ps);
+        return 0;
+    }
+    case WM_CTLCOLORSTATIC: {
+        // "Min" and "Max" on the dialog's own face.
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
     case WM_DESTROY:
         if (open_ == dialog)
             open_ = nullptr;
@@ -162,10 +179,6 @@ void openAngleDialog() {
     placeControl(dialog, L"BUTTON", L"Annulla", BS_PUSHBUTTON | WS_TABSTOP, 4920, 840, 852, 372,
                  cancelId, dpi, font_);
     placeControl(dialog, L"STATIC", L"Max", SS_LEFT, 2520, 360, 336, 240, -1, dpi, font_);
-    // The outline lies beneath everything else.
-    HWND outline =
-        placeControl(dialog, L"STATIC", L"", SS_BLACKFRAME, 108, 96, 4584, 1356, -1, dpi, nullptr);
-    SetWindowPos(outline, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Form_Load(dialog);
     open_ = dialog;
     ShowWindow(dialog, SW_SHOW);
