@@ -50,7 +50,7 @@ void HeldKeys::setTiming(int delay, int interval) {
 bool HeldKeys::press(const KeyPress& key, std::int64_t now) {
     if (isHeld(key.id))
         return false;
-    keys_.push_back(Held{key, now, now + delay_, -1});
+    keys_.push_back(Held{key, now, now + delay_, 0, 0});
     return true;
 }
 
@@ -63,16 +63,20 @@ void HeldKeys::desktopRepeat(std::uint32_t id, std::int64_t now) {
         std::find_if(keys_.begin(), keys_.end(), [id](const Held& h) { return h.key.id == id; });
     if (held == keys_.end())
         return;
-    if (held->lastDesktopRepeat < 0) {
+    if (held->desktopRepeats == 0) {
         const std::int64_t delay = now - held->pressedAt;
         if (delay >= shortestDelay && delay <= longestDelay)
             delay_ = static_cast<int>(delay);
+        held->firstDesktopRepeat = now;
     } else {
-        const std::int64_t interval = now - held->lastDesktopRepeat;
+        // The mean since the first repeat, to the nearest: a repeat that comes late (a busy
+        // program handles it late) must not set the rate on its own.
+        const std::int64_t n = held->desktopRepeats;
+        const std::int64_t interval = (now - held->firstDesktopRepeat + n / 2) / n;
         if (interval >= shortestInterval && interval <= longestInterval)
             interval_ = static_cast<int>(interval);
     }
-    held->lastDesktopRepeat = now;
+    ++held->desktopRepeats;
 }
 
 void HeldKeys::release(std::uint32_t id) {

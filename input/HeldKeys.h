@@ -75,7 +75,8 @@ class HeldKeys {
         KeyPress key;
         std::int64_t pressedAt = 0;
         std::int64_t due = 0;
-        std::int64_t lastDesktopRepeat = -1;
+        std::int64_t firstDesktopRepeat = 0;
+        std::int64_t desktopRepeats = 0; // seen since the press
     };
 
     int delay_ = defaultDelay;

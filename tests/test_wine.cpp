@@ -502,26 +502,29 @@ class WineGame : public QObject {
         for (const Level level : {Level{0, 100}, Level{1, 50}, Level{2, 40}}) {
             chooseLevel(level.downs);
             const qint64 from = tickLogSize();
-            QElapsedTimer played;
-            played.start();
-            while (played.elapsed() < 60 * level.interval + 2000) {
-                keys({QStringLiteral("space")});
-                QTest::qWait(600);
-            }
             double sum = 0;
             int periods = 0, skipped = 0;
-            for (const QList<qint64>& t : runsSince(from))
-                for (qsizetype i = 1; i < t.size(); ++i) {
-                    const double gap = double(t[i] - t[i - 1]) / 1000.0;
-                    if (gap > 1.5 * level.interval)
-                        ++skipped;
-                    sum += gap;
-                    ++periods;
-                }
+            QElapsedTimer played;
+            played.start();
+            // Serve after serve until the clock has run at least 80 periods.
+            while (periods < 80 && played.elapsed() < 30000) {
+                keys({QStringLiteral("space")});
+                QTest::qWait(600);
+                sum = 0;
+                periods = skipped = 0;
+                for (const QList<qint64>& t : runsSince(from))
+                    for (qsizetype i = 1; i < t.size(); ++i) {
+                        const double gap = double(t[i] - t[i - 1]) / 1000.0;
+                        if (gap > 1.5 * level.interval)
+                            ++skipped;
+                        sum += gap;
+                        ++periods;
+                    }
+            }
             const double mean = sum / periods;
             qInfo("%d ms: %d periods, mean %.3f ms, %d late by more than half an interval",
                   level.interval, periods, mean, skipped);
-            QVERIFY(periods >= 40);
+            QVERIFY(periods >= 80);
             QVERIFY(skipped == 0);
             QVERIFY(std::abs(mean - level.interval) <= 0.005 * level.interval);
         }
@@ -589,6 +592,36 @@ class WineGame : public QObject {
                                                     .arg(first.y())));
             stopGame();
         }
+    }
+
+    // The shot-angle dialog stays open when the main window closes; the program ends when
+    // the dialog closes too.
+    void angleDialogOutlivesTheWindow() {
+        startGame(exe_);
+        keys({QStringLiteral("F10"), QStringLiteral("Right"), QStringLiteral("Right"),
+              QStringLiteral("Right"), QStringLiteral("Right"), QStringLiteral("Right"),
+              QStringLiteral("Right"), QStringLiteral("Down"), QStringLiteral("Down"),
+              QStringLiteral("Return")});
+        QTRY_VERIFY_WITH_TIMEOUT(windowOpen(QStringLiteral("^Angolo di Tiro$")), 5000);
+        QCOMPARE(run(QStringLiteral("wine"), {tool_, QStringLiteral("close")}).code, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!windowOpen(QStringLiteral("^Quindra Game$")), 5000);
+        QTest::qWait(500);
+        QVERIFY(windowOpen(QStringLiteral("^Angolo di Tiro$")));
+        QVERIFY(game_.state() != QProcess::NotRunning);
+        // A click on "Annulla", as the keyboard went with the main window.
+        const QString dialog = run(QStringLiteral("xdotool"),
+                                   {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                    QStringLiteral("--name"), QStringLiteral("^Angolo di Tiro$")})
+                                   .out.trimmed();
+        const QRect annulla = toQ(toPixelRect(4920, 840, 852, 372));
+        QCOMPARE(run(QStringLiteral("xdotool"),
+                     {QStringLiteral("mousemove"), QStringLiteral("--window"), dialog,
+                      QString::number(annulla.center().x()), QString::number(annulla.center().y()),
+                      QStringLiteral("click"), QStringLiteral("1")})
+                     .code,
+                 0);
+        QVERIFY(game_.waitForFinished(10000));
+        run(QStringLiteral("wineserver"), {QStringLiteral("-w")});
     }
 
     // The installer installs silently: the program, its Start-menu shortcut and its entry

@@ -94,6 +94,9 @@ LRESULT CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         else if (LOWORD(wParam) == cancelId)
             DestroyWindow(dialog);
         return 0;
+    case WM_NEXTDLGCTL:
+        moveFocus(dialog, wParam, lParam);
+        return 0;
     case WM_PAINT: {
         // The plain outline around the bar, its labels and the box, beneath them all.
         PAINTSTRUCT ps;
@@ -124,18 +127,7 @@ LRESULT CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 const wchar_t* dialogClass() {
-    static const wchar_t* name = [] {
-        WNDCLASSEXW c{};
-        c.cbSize = sizeof c;
-        c.lpfnWndProc = dialogProc;
-        c.hInstance = GetModuleHandleW(nullptr);
-        c.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // the arrow
-        c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        c.lpszClassName = L"QuindraAngleDialog";
-        RegisterClassExW(&c);
-        return c.lpszClassName;
-    }();
-    return name;
+    return windowClass(L"QuindraAngleDialog", dialogProc);
 }
 
 void Form_Load(HWND dialog) {

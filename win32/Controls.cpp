@@ -5,6 +5,27 @@
 
 namespace quindra::win32 {
 
+const wchar_t* windowClass(const wchar_t* name, WNDPROC procedure) {
+    WNDCLASSEXW c{};
+    c.cbSize = sizeof c;
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), name, &c))
+        return name;
+    c.lpfnWndProc = procedure;
+    c.hInstance = GetModuleHandleW(nullptr);
+    c.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // the arrow
+    c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    c.lpszClassName = name;
+    RegisterClassExW(&c);
+    return name;
+}
+
+void moveFocus(HWND window, WPARAM wParam, LPARAM lParam) {
+    HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                               : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
+    if (next)
+        SetFocus(next);
+}
+
 HFONT makeFont(const wchar_t* face, double points, int dpi, bool bold, bool underline) {
     LOGFONTW font{};
     font.lfHeight = -scaledWidth(pointsToPixels(points), dpi);

@@ -7,6 +7,14 @@
 
 namespace quindra::win32 {
 
+// A window class of the game's with the arrow pointer and the button face behind, made
+// the first time it is asked for; returns its name.
+const wchar_t* windowClass(const wchar_t* name, WNDPROC procedure);
+
+// Tab and Shift+Tab in a window of controls: IsDialogMessage asks the window to move the
+// focus (WM_NEXTDLGCTL), which only a dialog box's own procedure does of itself.
+void moveFocus(HWND window, WPARAM wParam, LPARAM lParam);
+
 // A font of `points` at `dpi`; the caller deletes it.
 HFONT makeFont(const wchar_t* face, double points, int dpi, bool bold = false,
                bool underline = false);

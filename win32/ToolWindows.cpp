@@ -85,6 +85,9 @@ LRESULT CALLBACK toolProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CLOSE:
         closeWindow(window);
         return 0;
+    case WM_NEXTDLGCTL:
+        moveFocus(window, wParam, lParam);
+        return 0;
     case WM_DRAWITEM:
         if (state)
             drawPicture(*state, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -116,18 +119,7 @@ LRESULT CALLBACK toolProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 const wchar_t* toolClass() {
-    static const wchar_t* name = [] {
-        WNDCLASSEXW c{};
-        c.cbSize = sizeof c;
-        c.lpfnWndProc = toolProc;
-        c.hInstance = GetModuleHandleW(nullptr);
-        c.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // the arrow
-        c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        c.lpszClassName = L"QuindraToolWindow";
-        RegisterClassExW(&c);
-        return c.lpszClassName;
-    }();
-    return name;
+    return windowClass(L"QuindraToolWindow", toolProc);
 }
 
 // A fixed tool window of `width` by `height` twips of client area, centred over `owner`,

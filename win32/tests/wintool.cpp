@@ -1,7 +1,8 @@
 // What the tests do to the game's windows from outside, as the desktop would: minimise
-// and restore the main window (as its taskbar button does), and tell where its client
+// and restore the main window (as its taskbar button does), close it (as its close box
+// does), and tell where its client
 // area lies on the screen and the whole window's size, in pixels.
-// Usage: wintool minimize|restore|client
+// Usage: wintool minimize|restore|close|client
 #include <windows.h>
 
 #include <cstdio>
@@ -10,7 +11,7 @@
 int main(int argc, char** argv) {
     HWND game = FindWindowW(L"QuindraMainWindow", nullptr);
     if (argc != 2 || !game) {
-        std::fprintf(stderr, argc != 2 ? "usage: wintool minimize|restore|client\n"
+        std::fprintf(stderr, argc != 2 ? "usage: wintool minimize|restore|close|client\n"
                                        : "the game's window is not open\n");
         return 2;
     }
@@ -18,6 +19,8 @@ int main(int argc, char** argv) {
         ShowWindowAsync(game, SW_MINIMIZE);
     } else if (std::strcmp(argv[1], "restore") == 0) {
         ShowWindowAsync(game, SW_RESTORE);
+    } else if (std::strcmp(argv[1], "close") == 0) {
+        PostMessageW(game, WM_CLOSE, 0, 0); // as its close box does
     } else if (std::strcmp(argv[1], "client") == 0) {
         RECT r{}, outer{};
         GetClientRect(game, &r);
