@@ -493,6 +493,28 @@ class WineGame : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(!windowOpen(QStringLiteral("^About: Quindra$")), 5000);
     }
 
+    // "Computer" checked, the right racquet moves by itself: the computer serves when its
+    // serve is due and follows the ball; unchecked, it stays.
+    void computerPlaysTheRightRacquet() {
+        const auto computer = [this] {
+            keys({QStringLiteral("F10"), QStringLiteral("Right"), QStringLiteral("Right"),
+                  QStringLiteral("Right"), QStringLiteral("Right"), QStringLiteral("Right"),
+                  QStringLiteral("Right"), QStringLiteral("Down"), QStringLiteral("Down"),
+                  QStringLiteral("Down"), QStringLiteral("Return")});
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(still(), 15000);
+        const QRect red = racquetBox(court(), false);
+        computer();
+        keys({QStringLiteral("space")}); // the left player's serve, if it is theirs
+        QTRY_VERIFY_WITH_TIMEOUT(racquetBox(court(), false) != red, 8000);
+        computer();
+        QTRY_VERIFY_WITH_TIMEOUT(still(), 15000);
+        const QRect stays = racquetBox(court(), false);
+        keys({QStringLiteral("space")});
+        QTest::qWait(1500);
+        QCOMPARE(racquetBox(court(), false), stays);
+    }
+
     // The clock's mean period at each level, from the program's own log of when it
     // started and ticked: every period of every rally, from its start to its last tick.
     void tickPeriods() {
