@@ -254,10 +254,21 @@ class KeyboardTest : public QObject {
         for (const int at : {8040, 8095, 8120})
             held.desktopRepeat(4, at);
         QCOMPARE(held.interval(), 40);
+        held.desktopRepeat(4, 8162); // 40.5 a repeat: halves round up
+        QCOMPARE(held.interval(), 41);
+        QVERIFY(held.press({5, 39, {}}, 9000));
+        held.desktopRepeat(5, 9500);
+        held.desktopRepeat(5, 10500); // 1000 ms: the slowest a desktop repeats
+        QCOMPARE(held.interval(), 1000);
+        // A late look drops the repeats it missed: the next falls due an interval on.
+        held.releaseAll();
+        QVERIFY(held.press({6, 40, {}}, 20000));
+        QCOMPARE(int(held.takeDue(23000).size()), 1);
+        QCOMPARE(held.nextDue(), std::optional<std::int64_t>(23000 + 1000));
+        held.setTiming(0, -5); // nonsense is at least a millisecond
+        QCOMPARE(QPoint(held.delay(), held.interval()), QPoint(1, 1));
     }
 
-    // The tick that ends a match waits in its message box with the clock still on: no
-    // pause can start there.
     // The keys as a window hands them over: a desktop's repeat of a held key only teaches
     // its timing; P pauses a rally and lets every key go; while paused no key is held;
     // the keyboard leaving pauses a rally once; the computer moves only while it plays and
@@ -292,6 +303,15 @@ class KeyboardTest : public QObject {
         p.keyDown({2, 40, {}}, false, 950);
         QVERIFY(p.pauseWhenAway() && g.paused() && p.heldKeys().empty());
         QVERIFY(!p.pauseWhenAway());
+        // P held while a serve waits pauses nothing, and its repeats never pause the rally
+        // the other player's Space starts.
+        p.keyDown({4, 32, {32}}, false, 960);
+        s.host.clock = false;
+        p.keyDown({3, keyP, {}}, false, 970);
+        QVERIFY(!g.paused() && p.heldKeys().isHeld(3));
+        s.host.clock = true;
+        QVERIFY(p.repeatHeldKeys(970 + p.heldKeys().delay()) && !g.paused());
+        p.releaseHeldKeys();
 
         QVERIFY(!p.computerMoves(1000, true) && !p.nextComputerMove()); // not playing
         g.mnuComputer_Click();
@@ -306,6 +326,8 @@ class KeyboardTest : public QObject {
         QVERIFY(!p.nextComputerMove());
     }
 
+    // The tick that ends a match waits in its message box with the clock still on: no
+    // pause can start there.
     void noPauseInsideTheMatchEndBox() {
         StartedGame s;
         GameCore& g = s.game;
