@@ -479,6 +479,24 @@ class WineGame : public QObject {
         };
         menu(6, 1); // Opzioni, Angolo
         QTRY_VERIFY_WITH_TIMEOUT(windowOpen(QStringLiteral("^Angolo di Tiro$")), 5000);
+        // Minimised, "Angolo" brings it back as it was.
+        const auto angle = [this](const char* action) {
+            return run(QStringLiteral("wine"),
+                       {tool_, QLatin1String(action), QStringLiteral("angle")})
+                .code;
+        };
+        keys({QStringLiteral("Right"), QStringLiteral("Right")}); // the bar, 43 to 45
+        QCOMPARE(angle("minimize"), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(angle("iconic"), 0, 5000);
+        // A click on the court gives the main window the keyboard, as on a desktop.
+        QCOMPARE(run(QStringLiteral("xdotool"),
+                     {QStringLiteral("mousemove"), QString::number(client_.center().x()),
+                      QString::number(client_.center().y()), QStringLiteral("click"),
+                      QStringLiteral("1")})
+                     .code,
+                 0);
+        menu(6, 1);
+        QTRY_COMPARE_WITH_TIMEOUT(angle("iconic"), 1, 5000);
         keys({QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("space")}); // Annulla
         QTRY_VERIFY_WITH_TIMEOUT(!windowOpen(QStringLiteral("^Angolo di Tiro$")), 5000);
         menu(7, 0); // Help, Comandi

@@ -1,34 +1,42 @@
 // What the tests do to the game's windows from outside, as the desktop would: minimise
-// and restore the main window (as its taskbar button does), close it (as its close box
-// does), and tell where its client
-// area lies on the screen and the whole window's size, in pixels.
-// Usage: wintool minimize|restore|close|client
+// and restore a window (as its taskbar button does), close it (as its close box does),
+// say whether it is minimised (status 0 when it is), and tell where its client area lies
+// on the screen and the whole window's size, in pixels. The main window unless the
+// shot-angle dialog is named.
+// Usage: wintool minimize|restore|close|iconic|client [angle]
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
 
 int main(int argc, char** argv) {
-    HWND game = FindWindowW(L"QuindraMainWindow", nullptr);
-    if (argc != 2 || !game) {
-        std::fprintf(stderr, argc != 2 ? "usage: wintool minimize|restore|close|client\n"
-                                       : "the game's window is not open\n");
+    const bool angle = argc == 3 && std::strcmp(argv[2], "angle") == 0;
+    HWND window = angle ? FindWindowW(L"QuindraAngleDialog", nullptr)
+                        : FindWindowW(L"QuindraMainWindow", nullptr);
+    if (argc < 2 || argc > 3 || (argc == 3 && !angle)) {
+        std::fprintf(stderr, "usage: wintool minimize|restore|close|iconic|client [angle]\n");
+        return 2;
+    }
+    if (!window) {
+        std::fprintf(stderr, "the window is not open\n");
         return 2;
     }
     if (std::strcmp(argv[1], "minimize") == 0) {
-        ShowWindowAsync(game, SW_MINIMIZE);
+        ShowWindowAsync(window, SW_MINIMIZE);
     } else if (std::strcmp(argv[1], "restore") == 0) {
-        ShowWindowAsync(game, SW_RESTORE);
+        ShowWindowAsync(window, SW_RESTORE);
     } else if (std::strcmp(argv[1], "close") == 0) {
-        PostMessageW(game, WM_CLOSE, 0, 0); // as its close box does
+        PostMessageW(window, WM_CLOSE, 0, 0);
     } else if (std::strcmp(argv[1], "client") == 0) {
         RECT r{}, outer{};
-        GetClientRect(game, &r);
-        GetWindowRect(game, &outer);
+        GetClientRect(window, &r);
+        GetWindowRect(window, &outer);
         POINT origin{0, 0};
-        ClientToScreen(game, &origin);
+        ClientToScreen(window, &origin);
         std::printf("%ld %ld %ld %ld %ld %ld\n", origin.x, origin.y, r.right, r.bottom,
                     outer.right - outer.left, outer.bottom - outer.top);
+    } else if (std::strcmp(argv[1], "iconic") == 0) {
+        return IsIconic(window) ? 0 : 1;
     } else {
         return 2;
     }
