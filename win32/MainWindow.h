@@ -40,6 +40,10 @@ class MainWindow : public Platform {
     float drawRandom() override;
 
   private:
+    // The one-shot timers of the held keys' repeats and of the computer's next move.
+    static constexpr UINT_PTR repeatTimer = 1;
+    static constexpr UINT_PTR computerTimer = 2;
+
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -48,7 +52,7 @@ class MainWindow : public Platform {
     void logClock(const char* event);
     void command(UINT id);
     void keyDown(WPARAM key, LPARAM flags);
-    void keyUp(LPARAM flags);
+    void keyUp(WPARAM key, LPARAM flags);
     void repeatHeldKeys();
     void scheduleRepeat();
     void releaseHeldKeys();
