@@ -25,8 +25,6 @@ static void loadPictures() {
 namespace quindra {
 
 namespace {
-constexpr float clientWidth = 7455;
-constexpr float clientHeight = 5070;
 constexpr int startInterval = 100;
 } // namespace
 
@@ -42,7 +40,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), game_(*this) {
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
     court_ = new CourtView(game_, this);
-    court_->setFixedSize(toPixelSize(clientWidth, clientHeight));
+    court_->setFixedSize(toPixelSize(clientAreaWidth, clientAreaHeight));
     setCentralWidget(court_);
     menu_.build(menuBar());
     keepKeysFromTheMenuBar(menuBar());

@@ -7,6 +7,10 @@ namespace quindra {
 
 constexpr int twipsPerPixel = 15;
 
+// The main window's client area, which the court fills, in twips.
+constexpr double clientAreaWidth = 7455;
+constexpr double clientAreaHeight = 5070;
+
 // A value rounded to the nearest whole number, halves away from zero, as the court has
 // always been placed on screen.
 constexpr int roundToPixel(double value) {

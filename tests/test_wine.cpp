@@ -124,6 +124,11 @@ QRect ballAt(const QImage& image) {
     return box;
 }
 
+// Words, blank between: a command's arguments, keys as xdotool names them.
+QStringList words(const char* text) {
+    return QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
 // A racquet's box: its fill's colour in its own columns, clear of the board's digits.
 QRect racquetBox(const QImage& image, bool left) {
     const int edge = image.width() * 3 / 8; // between the board and the net columns
@@ -163,30 +168,22 @@ class WineGame : public QObject {
         return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
                 QString::fromLocal8Bit(p.readAllStandardOutput())};
     }
-    void keys(const QStringList& names, int delay = 80) {
-        QCOMPARE(run(QStringLiteral("xdotool"),
-                     QStringList{QStringLiteral("key"), QStringLiteral("--delay"),
-                                 QString::number(delay)} +
-                         names)
-                     .code,
-                 0);
+    // Keys typed one after another, named as xdotool names them, blank between.
+    void keys(const char* names) { keys(words(names)); }
+    void keys(const QStringList& names) {
+        QCOMPARE(xdotool(words("key --delay 80") + names), 0);
         QTest::qWait(150);
     }
     bool windowOpen(const QString& title) {
-        return run(QStringLiteral("xdotool"),
-                   {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                    QStringLiteral("--name"), title})
-                   .code == 0;
+        return xdotool(words("search --onlyvisible --name") << title) == 0;
     }
     QStringList visibleWindows() {
-        return run(QStringLiteral("xdotool"),
-                   {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                    QStringLiteral("--name"), QStringLiteral(".*")})
+        return run(QStringLiteral("xdotool"), words("search --onlyvisible --name .*"))
             .out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
     // The game's window: where its client area lies on the screen, and its outer size.
     bool findGame() {
-        const Run where = run(QStringLiteral("wine"), {tool_, QStringLiteral("client")});
+        const Run where = wine({tool_, QStringLiteral("client")});
         const QStringList v = where.out.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         if (where.code != 0 || v.size() != 6)
             return false;
@@ -204,7 +201,7 @@ class WineGame : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(court().pixel(40, 40) == qRgb(0, 128, 0), 10000);
     }
     void stopGame() {
-        keys({QStringLiteral("alt+F4")}); // as a player closes it
+        keys("alt+F4"); // as a player closes it
         if (!game_.waitForFinished(10000)) {
             run(QStringLiteral("wineserver"), {QStringLiteral("-k")});
             game_.waitForFinished();
@@ -266,11 +263,33 @@ class WineGame : public QObject {
         QTest::qWait(250);
         return court() == a;
     }
-    void chooseLevel(int downs) { // Livelli: Principiante, Intermedio, Professionista
-        QStringList k{QStringLiteral("F10"), QStringLiteral("Right"), QStringLiteral("Down")};
-        for (int i = 0; i < downs; ++i)
+    // An item chosen from the menu bar by keys: `rights` menus along, `downs` items down.
+    void menu(int rights, int downs) {
+        QStringList k = words("F10");
+        for (int i = 0; i < rights; ++i)
+            k << QStringLiteral("Right");
+        for (int i = 0; i <= downs; ++i)
             k << QStringLiteral("Down");
         keys(k << QStringLiteral("Return"));
+    }
+    Run wine(const QStringList& arguments) { return run(QStringLiteral("wine"), arguments); }
+    // The tests' hand on the game's windows (win32/tests/wintool.cpp).
+    int tool(const char* action, const char* window = nullptr) {
+        QStringList arguments{tool_, QLatin1String(action)};
+        if (window)
+            arguments << QLatin1String(window);
+        return wine(arguments).code;
+    }
+    int xdotool(const QStringList& arguments) {
+        return run(QStringLiteral("xdotool"), arguments).code;
+    }
+    // A click at `x`, `y` of the screen, or of `window` when one is named.
+    int click(int x, int y, const QString& window = {}) {
+        QStringList arguments = words("mousemove");
+        if (!window.isEmpty())
+            arguments << QStringLiteral("--window") << window;
+        return xdotool(arguments << QString::number(x) << QString::number(y)
+                                 << QStringLiteral("click") << QStringLiteral("1"));
     }
 
   private slots:
@@ -342,7 +361,7 @@ class WineGame : public QObject {
             {"minus", {{189, {45}}}},      // down
         };
         for (const Binding& b : bindings) {
-            keys({QString::fromLatin1(b.key)});
+            keys(b.key);
             for (const auto& [code, characters] : b.presses)
                 linux.press(code, characters);
             expectAsOnLinux(linux, b.key);
@@ -352,15 +371,11 @@ class WineGame : public QObject {
     // Both players hold a key at once; the desktop repeats only the last, yet both move.
     void bothHeldKeysMove() {
         const QImage before = court();
-        const auto xdotool = [this](const char* action, const QStringList& k) {
-            QCOMPARE(run(QStringLiteral("xdotool"), QStringList{QLatin1String(action)} + k).code,
-                     0);
-        };
-        xdotool("keydown", {QStringLiteral("F11")});
+        QCOMPARE(xdotool(words("keydown F11")), 0);
         QTest::qWait(200);
-        xdotool("keydown", {QStringLiteral("Down")});
+        QCOMPARE(xdotool(words("keydown Down")), 0);
         QTest::qWait(2000);
-        xdotool("keyup", {QStringLiteral("F11"), QStringLiteral("Down")});
+        QCOMPARE(xdotool(words("keyup F11 Down")), 0);
         QTest::qWait(200);
         const QImage after = court();
         const int blue = racquetBox(after, true).top() - racquetBox(before, true).top();
@@ -372,11 +387,11 @@ class WineGame : public QObject {
         QCOMPARE(racquetBox(court(), true), racquetBox(after, true));
         QCOMPARE(racquetBox(court(), false), racquetBox(after, false));
         // And back up, the other way round: the right player first.
-        xdotool("keydown", {QStringLiteral("Up")});
+        QCOMPARE(xdotool(words("keydown Up")), 0);
         QTest::qWait(200);
-        xdotool("keydown", {QStringLiteral("F8")});
+        QCOMPARE(xdotool(words("keydown F8")), 0);
         QTest::qWait(2000);
-        xdotool("keyup", {QStringLiteral("Up"), QStringLiteral("F8")});
+        QCOMPARE(xdotool(words("keyup Up F8")), 0);
         QTest::qWait(200);
         QVERIFY(racquetBox(court(), true).top() <= racquetBox(before, true).top());
         QVERIFY(racquetBox(court(), false).top() <= racquetBox(before, false).top());
@@ -391,7 +406,7 @@ class WineGame : public QObject {
                                                g.lblPuntoRosso.Width, g.lblPuntoRosso.Height));
         const QImage before = court();
         const QRect ballAtServe = ballAt(before);
-        keys({QStringLiteral("space")});
+        keys("space");
         QTRY_VERIFY_WITH_TIMEOUT(ballAt(court()) != ballAtServe, 2000);
         QTRY_VERIFY_WITH_TIMEOUT(court().copy(blueLabel) != before.copy(blueLabel) ||
                                      court().copy(redLabel) != before.copy(redLabel),
@@ -414,18 +429,18 @@ class WineGame : public QObject {
             QTest::qWait(300);
             return court() == a && a.pixel(sign.topLeft() + QPoint(2, 2)) == qRgb(0, 0, 0);
         };
-        keys({QStringLiteral("space")});
+        keys("space");
         QTest::qWait(300);
-        keys({QStringLiteral("p")});
+        keys("p");
         QVERIFY(pausedNow());
-        keys({QStringLiteral("p")});
+        keys("p");
         QVERIFY(!pausedNow());
-        QCOMPARE(run(QStringLiteral("wine"), {tool_, QStringLiteral("minimize")}).code, 0);
+        QCOMPARE(tool("minimize"), 0);
         QTest::qWait(500);
-        QCOMPARE(run(QStringLiteral("wine"), {tool_, QStringLiteral("restore")}).code, 0);
+        QCOMPARE(tool("restore"), 0);
         QTest::qWait(500);
         QVERIFY(pausedNow());
-        keys({QStringLiteral("space")});
+        keys("space");
         QVERIFY(!pausedNow());
     }
 
@@ -434,16 +449,14 @@ class WineGame : public QObject {
     void noKeyBehindAMenu() {
         QTRY_VERIFY_WITH_TIMEOUT(still(), 15000); // the rally ends
         const QImage before = court();
-        keys({QStringLiteral("F10"), QStringLiteral("Right"), QStringLiteral("Down"),
-              QStringLiteral("a"), QStringLiteral("z"), QStringLiteral("8"), QStringLiteral("2"),
-              QStringLiteral("F11")});
+        keys("F10 Right Down a z 8 2 F11");
         QTest::qWait(300);
-        QVERIFY(visibleWindows().size() > 1);                   // the menu, over the court
-        keys({QStringLiteral("Up"), QStringLiteral("Return")}); // Professionista
+        QVERIFY(visibleWindows().size() > 1); // the menu, over the court
+        keys("Up Return");                    // Professionista
         QCOMPARE(racquetBox(court(), true), racquetBox(before, true));
         QCOMPARE(racquetBox(court(), false), racquetBox(before, false));
         const qint64 from = tickLogSize();
-        keys({QStringLiteral("space")});
+        keys("space");
         QTest::qWait(1000);
         const QList<QList<qint64>> runs = runsSince(from);
         QVERIFY(runs.size() == 1 && runs[0].size() > 10);
@@ -457,10 +470,9 @@ class WineGame : public QObject {
         const QRect ball = ballAt(court());
         QVERIFY(!ball.isEmpty());
         const QStringList before = visibleWindows();
-        keys({QStringLiteral("F10"), QStringLiteral("Right"), QStringLiteral("Right"),
-              QStringLiteral("Right"), QStringLiteral("Down"), QStringLiteral("Return")});
+        keys("F10 Right Right Right Down Return");
         QTRY_VERIFY_WITH_TIMEOUT(visibleWindows().size() > before.size(), 5000);
-        keys({QStringLiteral("Escape")});
+        keys("Escape");
         QTRY_COMPARE_WITH_TIMEOUT(visibleWindows().size(), before.size(), 5000);
         QCOMPARE(ballAt(court()), ball);
     }
@@ -468,67 +480,44 @@ class WineGame : public QObject {
     // The shot-angle dialog, the commands window and About open from the menu and close.
     void windowsOpenAndClose() {
         const int alone = int(visibleWindows().size());
-        const auto menu = [this](int rights, int downs) {
-            QStringList k{QStringLiteral("F10")};
-            for (int i = 0; i < rights; ++i)
-                k << QStringLiteral("Right");
-            k << QStringLiteral("Down");
-            for (int i = 0; i < downs; ++i)
-                k << QStringLiteral("Down");
-            keys(k << QStringLiteral("Return"));
-        };
         menu(6, 1); // Opzioni, Angolo
         QTRY_VERIFY_WITH_TIMEOUT(windowOpen(QStringLiteral("^Angolo di Tiro$")), 5000);
         // Minimised, "Angolo" brings it back as it was.
-        const auto angle = [this](const char* action) {
-            return run(QStringLiteral("wine"),
-                       {tool_, QLatin1String(action), QStringLiteral("angle")})
-                .code;
-        };
-        keys({QStringLiteral("Right"), QStringLiteral("Right")}); // the bar, 43 to 45
+        const auto angle = [this](const char* action) { return tool(action, "angle"); };
+        keys("Right Right"); // the bar, 43 to 45
         QCOMPARE(angle("minimize"), 0);
         QTRY_COMPARE_WITH_TIMEOUT(angle("iconic"), 0, 5000);
         // A click on the court gives the main window the keyboard, as on a desktop.
-        QCOMPARE(run(QStringLiteral("xdotool"),
-                     {QStringLiteral("mousemove"), QString::number(client_.center().x()),
-                      QString::number(client_.center().y()), QStringLiteral("click"),
-                      QStringLiteral("1")})
-                     .code,
-                 0);
+        QCOMPARE(click(client_.center().x(), client_.center().y()), 0);
         menu(6, 1);
         QTRY_COMPARE_WITH_TIMEOUT(angle("iconic"), 1, 5000);
-        keys({QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("space")}); // Annulla
+        keys("Tab Tab space"); // Annulla
         QTRY_VERIFY_WITH_TIMEOUT(!windowOpen(QStringLiteral("^Angolo di Tiro$")), 5000);
         menu(7, 0); // Help, Comandi
         QTRY_COMPARE_WITH_TIMEOUT(int(visibleWindows().size()), alone + 1, 5000);
-        keys({QStringLiteral("Escape")}); // never closes it
+        keys("Escape"); // never closes it
         QCOMPARE(int(visibleWindows().size()), alone + 1);
-        keys({QStringLiteral("alt+o")});
+        keys("alt+o");
         QTRY_COMPARE_WITH_TIMEOUT(int(visibleWindows().size()), alone, 5000);
         menu(8, 0); // About, Quindra
         QTRY_VERIFY_WITH_TIMEOUT(windowOpen(QStringLiteral("^About: Quindra$")), 5000);
-        keys({QStringLiteral("alt+o")});
+        keys("alt+o");
         QTRY_VERIFY_WITH_TIMEOUT(!windowOpen(QStringLiteral("^About: Quindra$")), 5000);
     }
 
     // "Computer" checked, the right racquet moves by itself: the computer serves when its
     // serve is due and follows the ball; unchecked, it stays.
     void computerPlaysTheRightRacquet() {
-        const auto computer = [this] {
-            keys({QStringLiteral("F10"), QStringLiteral("Right"), QStringLiteral("Right"),
-                  QStringLiteral("Right"), QStringLiteral("Right"), QStringLiteral("Right"),
-                  QStringLiteral("Right"), QStringLiteral("Down"), QStringLiteral("Down"),
-                  QStringLiteral("Down"), QStringLiteral("Return")});
-        };
+        const auto computer = [this] { menu(6, 2); }; // Opzioni, Computer
         QTRY_VERIFY_WITH_TIMEOUT(still(), 15000);
         const QRect red = racquetBox(court(), false);
         computer();
-        keys({QStringLiteral("space")}); // the left player's serve, if it is theirs
+        keys("space"); // the left player's serve, if it is theirs
         QTRY_VERIFY_WITH_TIMEOUT(racquetBox(court(), false) != red, 8000);
         computer();
         QTRY_VERIFY_WITH_TIMEOUT(still(), 15000);
         const QRect stays = racquetBox(court(), false);
-        keys({QStringLiteral("space")});
+        keys("space");
         QTest::qWait(1500);
         QCOMPARE(racquetBox(court(), false), stays);
     }
@@ -540,7 +529,7 @@ class WineGame : public QObject {
             int downs, interval;
         };
         for (const Level level : {Level{0, 100}, Level{1, 50}, Level{2, 40}}) {
-            chooseLevel(level.downs);
+            menu(1, level.downs); // Livelli
             const qint64 from = tickLogSize();
             double sum = 0;
             int periods = 0, skipped = 0;
@@ -548,7 +537,7 @@ class WineGame : public QObject {
             played.start();
             // Serve after serve until the clock has run at least 80 periods.
             while (periods < 80 && played.elapsed() < 30000) {
-                keys({QStringLiteral("space")});
+                keys("space");
                 QTest::qWait(600);
                 sum = 0;
                 periods = skipped = 0;
@@ -575,12 +564,9 @@ class WineGame : public QObject {
     void scaledDpi() {
         stopGame();
         const auto setDpi = [this](int dpi) {
-            return run(QStringLiteral("wine"),
-                       {QStringLiteral("reg"), QStringLiteral("add"),
-                        QStringLiteral("HKCU\\Control Panel\\Desktop"), QStringLiteral("/v"),
-                        QStringLiteral("LogPixels"), QStringLiteral("/t"),
-                        QStringLiteral("REG_DWORD"), QStringLiteral("/d"), QString::number(dpi),
-                        QStringLiteral("/f")})
+            return wine(words("reg add") << QStringLiteral("HKCU\\Control Panel\\Desktop")
+                                         << words("/v LogPixels /t REG_DWORD /d")
+                                         << QString::number(dpi) << QStringLiteral("/f"))
                        .code == 0;
         };
         // Whatever happens here, the next tests find the desktop at 96 dpi, no game open.
@@ -638,28 +624,19 @@ class WineGame : public QObject {
     // the dialog closes too.
     void angleDialogOutlivesTheWindow() {
         startGame(exe_);
-        keys({QStringLiteral("F10"), QStringLiteral("Right"), QStringLiteral("Right"),
-              QStringLiteral("Right"), QStringLiteral("Right"), QStringLiteral("Right"),
-              QStringLiteral("Right"), QStringLiteral("Down"), QStringLiteral("Down"),
-              QStringLiteral("Return")});
+        menu(6, 1); // Opzioni, Angolo
         QTRY_VERIFY_WITH_TIMEOUT(windowOpen(QStringLiteral("^Angolo di Tiro$")), 5000);
-        QCOMPARE(run(QStringLiteral("wine"), {tool_, QStringLiteral("close")}).code, 0);
+        QCOMPARE(tool("close"), 0);
         QTRY_VERIFY_WITH_TIMEOUT(!windowOpen(QStringLiteral("^Quindra Game$")), 5000);
         QTest::qWait(500);
         QVERIFY(windowOpen(QStringLiteral("^Angolo di Tiro$")));
         QVERIFY(game_.state() != QProcess::NotRunning);
         // A click on "Annulla", as the keyboard went with the main window.
-        const QString dialog = run(QStringLiteral("xdotool"),
-                                   {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                    QStringLiteral("--name"), QStringLiteral("^Angolo di Tiro$")})
-                                   .out.trimmed();
+        const QString dialog =
+            run(QStringLiteral("xdotool"), words("search --onlyvisible --name ^Angolo"))
+                .out.trimmed();
         const QRect annulla = toQ(toPixelRect(4920, 840, 852, 372));
-        QCOMPARE(run(QStringLiteral("xdotool"),
-                     {QStringLiteral("mousemove"), QStringLiteral("--window"), dialog,
-                      QString::number(annulla.center().x()), QString::number(annulla.center().y()),
-                      QStringLiteral("click"), QStringLiteral("1")})
-                     .code,
-                 0);
+        QCOMPARE(click(annulla.center().x(), annulla.center().y(), dialog), 0);
         QVERIFY(game_.waitForFinished(10000));
         run(QStringLiteral("wineserver"), {QStringLiteral("-w")});
     }
@@ -673,13 +650,12 @@ class WineGame : public QObject {
         const QString folder = c.filePath(QStringLiteral("Program Files/Quindra"));
         const QString shortcut = c.filePath(
             QStringLiteral("ProgramData/Microsoft/Windows/Start Menu/Programs/Quindra.lnk"));
-        QCOMPARE(run(QStringLiteral("wine"), {setup_, QStringLiteral("/S")}).code, 0);
+        QCOMPARE(wine({setup_, QStringLiteral("/S")}).code, 0);
         run(QStringLiteral("wineserver"), {QStringLiteral("-w")});
         for (const char* file : {"quindra.exe", "uninstall.exe", "README.md", "LICENSE.txt"})
             QVERIFY2(QFile::exists(folder + QLatin1Char('/') + QLatin1String(file)), file);
         QVERIFY(QFile::exists(shortcut));
-        const Run entry =
-            run(QStringLiteral("wine"), {QStringLiteral("reg"), QStringLiteral("query"), key});
+        const Run entry = wine(words("reg query") << key);
         QCOMPARE(entry.code, 0);
         for (const char* value :
              {"DisplayName    REG_SZ    Quindra", "DisplayVersion    REG_SZ    1.0",
@@ -692,16 +668,14 @@ class WineGame : public QObject {
         QCOMPARE(client_.size(), QSize(497, 338));
         stopGame();
 
-        QCOMPARE(
-            run(QStringLiteral("wine"),
-                {QStringLiteral("C:\\Program Files\\Quindra\\uninstall.exe"), QStringLiteral("/S")})
-                .code,
-            0);
+        QCOMPARE(wine({QStringLiteral("C:\\Program Files\\Quindra\\uninstall.exe"),
+                       QStringLiteral("/S")})
+                     .code,
+                 0);
         run(QStringLiteral("wineserver"), {QStringLiteral("-w")});
         QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(folder), 10000);
         QVERIFY(!QFile::exists(shortcut));
-        QVERIFY(run(QStringLiteral("wine"), {QStringLiteral("reg"), QStringLiteral("query"), key})
-                    .code != 0);
+        QVERIFY(wine(words("reg query") << key).code != 0);
     }
 };
 

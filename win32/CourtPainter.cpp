@@ -57,7 +57,7 @@ void CourtPainter::resize(HDC screen, SIZE size, int dpi) {
 
 std::vector<RECT> CourtPainter::update() {
     std::vector<RECT> where;
-    const PixelRect bounds{0, 0, toPixels(7455), toPixels(5070)};
+    const PixelRect bounds{0, 0, toPixels(clientAreaWidth), toPixels(clientAreaHeight)};
     const std::vector<PixelRect>& changed = changes_.collect(bounds);
     if (whole_) {
         changes_.rememberAll();

@@ -17,8 +17,6 @@ namespace {
 
 constexpr wchar_t windowClass[] = L"QuindraMainWindow";
 constexpr UINT tickMessage = WM_APP + 1;
-constexpr double clientWidth = 7455;
-constexpr double clientHeight = 5070;
 constexpr int startInterval = 100;
 // A fixed single-line frame: a close box, no minimise or maximise button.
 constexpr DWORD mainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -96,7 +94,7 @@ bool MainWindow::create(int show) {
 
 void MainWindow::fitToDpi(int dpi, const RECT* suggested) {
     dpi_ = dpi;
-    const SIZE client{toPixelsAt(clientWidth, dpi), toPixelsAt(clientHeight, dpi)};
+    const SIZE client{toPixelsAt(clientAreaWidth, dpi), toPixelsAt(clientAreaHeight, dpi)};
     SIZE outer = frameAround(client, mainStyle, 0, true, dpi);
     RECT r{};
     GetWindowRect(window_, &r);
