@@ -33,7 +33,6 @@ class CourtPainter {
     std::vector<RECT> update();
     // Copies the picture to the window's paint.
     void show(HDC target, const RECT& where) const;
-    HDC picture() const { return memory_; }
 
   private:
     void draw(const std::vector<RECT>& where);

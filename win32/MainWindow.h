@@ -24,7 +24,6 @@ class MainWindow : public Platform {
 
     // Creates the window, runs the game's load and shows it, centred.
     bool create(int show);
-    HWND handle() const { return window_; }
 
     // Platform.
     void setClockEnabled(bool enabled) override;
@@ -45,7 +44,7 @@ class MainWindow : public Platform {
     static constexpr UINT_PTR computerTimer = 2;
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void Timer1_Timer();
     // For measuring the clock: when it starts and ticks, in microseconds, one a line.

@@ -2,6 +2,8 @@
 
 #include "Controls.h"
 #include "Dpi.h"
+#include "Text.h"
+#include "app/MailLink.h"
 #include "resource.h"
 
 #include <shellapi.h>
@@ -18,7 +20,6 @@ constexpr int linkId = 101;
 constexpr int pictureId = 102;
 constexpr DWORD toolStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD toolExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
-constexpr char authorAddress[] = "ruv@example.com";
 
 // What one open tool window keeps.
 struct ToolWindow {
@@ -80,7 +81,7 @@ LRESULT CALLBACK toolProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             closeWindow(window);
         else if (LOWORD(wParam) == linkId && HIWORD(wParam) == STN_CLICKED)
             // Whatever the shell makes of it, the window stays open and says nothing.
-            ShellExecuteA(window, nullptr, mailLink(), nullptr, "c:\\", SW_SHOWNORMAL);
+            ShellExecuteA(window, nullptr, mailLinkText().c_str(), nullptr, "c:\\", SW_SHOWNORMAL);
         return 0;
     case WM_CLOSE:
         closeWindow(window);
@@ -153,12 +154,6 @@ HWND addLabel(HWND window, const ToolWindow& state, const wchar_t* text, double 
 
 } // namespace
 
-const char* mailLink() {
-    static const std::string link =
-        std::string("mailto:") + authorAddress + "?subject=Tennis: Per Ruvendo";
-    return link.c_str();
-}
-
 void showCommands(HWND owner) {
     auto* state = new ToolWindow;
     // An empty title: the title bar carries no text.
@@ -192,8 +187,8 @@ void showAbout(HWND owner) {
              L"email.",
              1980, 1440, 2595, 735);
     state->linkLabel =
-        placeControl(window, L"STATIC", L"ruv@example.com", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 2580,
-                     840, 2355, 375, linkId, dpi, state->link);
+        placeControl(window, L"STATIC", widen(authorAddress), SS_LEFT | SS_NOPREFIX | SS_NOTIFY,
+                     2580, 840, 2355, 375, linkId, dpi, state->link);
     HWND ok = addOkButton(window, *state, 1965, 2220);
     addLabel(window, *state, L"E-mail: ", 1980, 900, 615, 255);
     placeControl(window, L"STATIC", L"", SS_OWNERDRAW, 180, 300, 1365, 1560, pictureId, dpi,

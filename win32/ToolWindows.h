@@ -5,9 +5,6 @@
 
 namespace quindra::win32 {
 
-// The mail link as handed to the shell: blanks and colon left as they are.
-const char* mailLink();
-
 // Each opens the window, waits until it is closed, and returns.
 void showCommands(HWND owner);
 void showAbout(HWND owner);

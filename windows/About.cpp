@@ -39,8 +39,7 @@ class ClickFilter : public QObject {
 } // namespace
 
 QString mailLink() {
-    return QStringLiteral("mailto:") + QString::fromLatin1(authorAddress) +
-           QStringLiteral("?subject=Tennis: Per Ruvendo");
+    return QString::fromStdString(mailLinkText());
 }
 
 About::About(QWidget* owner) : FixedToolWindow(owner, 4665, 2670) {

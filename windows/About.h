@@ -1,15 +1,14 @@
 #pragma once
 // "About: Quindra": who made the game, and an address that opens a new mail message.
 #include "FixedToolWindow.h"
+#include "app/MailLink.h"
 
 class QLabel;
 class QPushButton;
 
 namespace quindra {
 
-inline constexpr char authorAddress[] = "ruv@example.com";
-
-// The mail link as handed to the desktop: blanks and colon left as they are.
+// The mail link as handed to the desktop.
 QString mailLink();
 
 class About : public FixedToolWindow {
