@@ -45,6 +45,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), game_(*this) {
     menu_.build(menuBar());
     keepKeysFromTheMenuBar(menuBar());
     connectMenu();
+    connectNetwork();
 
     // Windows' default timers sit on a 15.6 ms tick; the rally needs its exact interval.
     timer_.setTimerType(Qt::PreciseTimer);
@@ -113,6 +114,9 @@ void Form1::showChecks() {
 
 void Form1::openWindow(WindowCommand window) {
     switch (window) {
+    case WindowCommand::Rete:
+        mnuRete_Click();
+        break;
     case WindowCommand::Angolo:
         mnuAngolo_Click();
         break;
@@ -137,7 +141,9 @@ void Form1::centreOnScreen() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    // The court is gone: its clock goes with it, while the shot-angle dialog may stay.
+    // The court is gone: its clock goes with it, while the shot-angle dialog may stay. The
+    // other computer, if any, hears that this one left.
+    net_.quit();
     timer_.stop();
     QMainWindow::closeEvent(event);
 }
@@ -237,9 +243,14 @@ void Form1::showMessage(const std::string& text) {
     releaseHeldKeys();
     restComputer();
     court_->refreshNow();
+    // A match over the network: the guest sees the same box.
+    if (net_.session())
+        net_.session()->boxOpening(text);
     QString shown = QString::fromStdString(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox::warning(this, QString::fromLatin1(applicationTitle), shown);
+    if (net_.session())
+        net_.session()->boxClosed();
 }
 
 std::optional<Colour> Form1::pickColour(Colour initial) {

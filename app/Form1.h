@@ -5,6 +5,7 @@
 #include "CourtView.h"
 #include "GameCore.h"
 #include "MenuTree.h"
+#include "NetPlay.h"
 #include "Platform.h"
 #include "input/Players.h"
 
@@ -14,6 +15,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <string>
 #include <optional>
 
 namespace quindra {
@@ -45,6 +47,11 @@ class Form1 : public QMainWindow, public Platform {
     void computerMoves();
     bool playersCanMove() const;
     const ComputerPlayer& computer() const { return players_.computer(); }
+
+    // A match with another computer: its link, and the dialog that starts one, opened
+    // already waiting as the command line asks (`address` empty: host on `port`).
+    NetPlay& net() { return net_; }
+    void startNetworkMatch(const QString& address, quint16 port);
 
     // Platform.
     void setClockEnabled(bool enabled) override;
@@ -83,6 +90,12 @@ class Form1 : public QMainWindow, public Platform {
     bool isOwnWindow(const QWidget* window) const;
     std::int64_t now() const;
     QSize outer() const;
+    void mnuRete_Click();
+    void connectNetwork();
+    // The menus and the title as a match over the network has them, or a local one.
+    void showNetworkState();
+    void showNetworkBox(const QString& text);
+    bool isGuest() const;
     void mnuAngolo_Click();
     void mnuSommario_Click();
     void mnuQuindra_Click();
@@ -98,6 +111,7 @@ class Form1 : public QMainWindow, public Platform {
     QElapsedTimer sinceStart_;
     std::function<std::int64_t()> repeatClock_;
     Players players_{game_, *this};
+    NetPlay net_{game_, *this, players_, [this] { return now(); }};
     QTimer computerTimer_;
     QMetaObject::Connection keyboardWatch_; // where the keyboard goes, application-wide
     // The outer size, read from the platform once and kept until the window changes: the

@@ -80,6 +80,10 @@ void Form1::keyPressEvent(QKeyEvent* event) {
         releaseHeldKeys();
         return;
     }
+    if (isGuest()) { // the host's game takes them
+        net_.session()->keyDown(pressOf(*event), event->isAutoRepeat());
+        return;
+    }
     players_.keyDown(pressOf(*event), event->isAutoRepeat(), now());
     scheduleRepeat();
     court_->refreshNow();
@@ -91,6 +95,10 @@ void Form1::keyReleaseEvent(QKeyEvent* event) {
     // The desktop's repeats come as release and press pairs: only a real release counts.
     if (event->isAutoRepeat())
         return;
+    if (isGuest()) {
+        net_.session()->keyUp(keyId(*event));
+        return;
+    }
     players_.keyUp(keyId(*event));
     scheduleRepeat();
 }
@@ -115,6 +123,8 @@ void Form1::scheduleRepeat() {
 }
 
 void Form1::releaseHeldKeys() {
+    if (isGuest())
+        net_.session()->releaseKeys();
     players_.releaseHeldKeys();
     repeatTimer_.stop();
 }
@@ -153,7 +163,9 @@ bool Form1::isOwnWindow(const QWidget* window) const {
 
 void Form1::pauseIfAway() {
     if (isMinimized() || !isOwnWindow(QApplication::activeWindow())) {
-        if (players_.pauseWhenAway()) {
+        if (isGuest())
+            net_.session()->away(); // the rally is the host's: it pauses there
+        else if (players_.pauseWhenAway()) {
             repeatTimer_.stop();
             court_->refresh();
         }

@@ -94,6 +94,9 @@ class GameCore {
     void pauseRally();
     void resumeRally();
     bool paused() const { return paused_; }
+    // A game that only mirrors another, over the network, shows its pause as it is; its
+    // own clock stays as it was.
+    void showPaused(bool paused) { paused_ = paused; }
 
     // Keyboard.
     void Form_KeyDown(std::int16_t KeyCode, std::int16_t Shift);

@@ -12,6 +12,18 @@ void Players::keyDown(const KeyPress& press, bool desktopRepeat, std::int64_t no
         held_.desktopRepeat(press.id, now);
         return;
     }
+    deliverPress(keysOfSeat(press, localSeat_), now);
+}
+
+void Players::guestKeyDown(const KeyPress& press, std::int64_t now) {
+    KeyPress guest = keysOfSeat(press, Seat::Right);
+    guest.id = guestKeyId(press.id);
+    if (held_.isHeld(guest.id))
+        return;
+    deliverPress(guest, now);
+}
+
+void Players::deliverPress(const KeyPress& press, std::int64_t now) {
     const bool wasPaused = game_.paused();
     deliverKey(game_, press, computerPlaying_);
     if (wasPaused || game_.paused())

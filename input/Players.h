@@ -6,6 +6,7 @@
 // the two one-shot clocks it asks for: the held keys' repeats and the computer's next move.
 #include "Computer.h"
 #include "HeldKeys.h"
+#include "Seats.h"
 
 #include <cstdint>
 #include <optional>
@@ -25,6 +26,13 @@ class Players {
     // A key went down at `now` (milliseconds). `desktopRepeat`: the desktop repeating a
     // key; its timing is learnt and nothing more, as held keys repeat here on their own.
     void keyDown(const KeyPress& press, bool desktopRepeat, std::int64_t now);
+    // Over the network the keys at this keyboard play only `seat`'s racquet.
+    void setLocalSeat(Seat seat) { localSeat_ = seat; }
+    Seat localSeat() const { return localSeat_; }
+    // A fresh press of the guest's, at the other keyboard: the right racquet's keys only.
+    // The guest's keys are told apart from this keyboard's by `guestKeyId`.
+    void guestKeyDown(const KeyPress& press, std::int64_t now);
+    static std::uint32_t guestKeyId(std::uint32_t id) { return 0x40000000u | (id & 0x3fffffffu); }
     void keyUp(std::uint32_t id);
     // The repeats due by `now` reach the game; true when any did.
     bool repeatHeldKeys(std::int64_t now);
@@ -47,11 +55,14 @@ class Players {
     bool pauseWhenAway();
 
   private:
+    void deliverPress(const KeyPress& press, std::int64_t now);
+
     GameCore& game_;
     Platform& platform_;
     HeldKeys held_;
     ComputerPlayer computer_;
     bool computerPlaying_ = false;
+    Seat localSeat_ = Seat::Both;
 };
 
 } // namespace quindra

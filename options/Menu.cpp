@@ -40,6 +40,7 @@ constexpr std::array entries = {
     menu("mnuFile", "File"),
     command(M::mnuNuovaPartita, "mnuNuovaPartita", "Nuova Partita", &G::mnuNuovaPartita_Click),
     command(M::mnuAllenamento, "mnuAllenamento", "Allenamento", &G::mnuAllenamento_Click),
+    window(M::mnuRete, "mnuRete", "Gioca in rete...", WindowCommand::Rete),
     menu("mnuOpz", "Livelli"),
     command(M::mnuPri, "mnuPri", "Principiante", &G::mnuPri_Click, &C::mnuPri, levels),
     command(M::mnuInt, "mnuInt", "Intermedio", &G::mnuInt_Click, &C::mnuInt, levels),

@@ -12,6 +12,7 @@ namespace quindra {
 enum class MenuItem {
     mnuNuovaPartita,
     mnuAllenamento,
+    mnuRete,
     mnuPri,
     mnuInt,
     mnuPro,
@@ -36,7 +37,7 @@ enum class MenuItem {
 constexpr std::size_t menuItemCount = static_cast<std::size_t>(MenuItem::mnuQuindra) + 1;
 
 // The windows a front-end opens from the menu; the rest are the game's own commands.
-enum class WindowCommand { None, Angolo, Sommario, Quindra };
+enum class WindowCommand { None, Rete, Angolo, Sommario, Quindra };
 
 struct MenuEntry {
     enum class Kind { Menu, Submenu, Item };

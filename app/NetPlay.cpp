@@ -1,0 +1,205 @@
+#include "NetPlay.h"
+
+#include "net/Messages.h"
+
+#include <QHostAddress>
+
+namespace quindra {
+
+namespace {
+// Pings fall due every second and five seconds of silence end a session: a look four
+// times a second keeps both to a quarter of a second.
+constexpr int pollInterval = 250;
+// A host that never answers a call: the player hears of it in good time.
+constexpr int callLimit = 10000;
+} // namespace
+
+NetPlay::NetPlay(GameCore& game, Platform& platform, Players& players,
+                 std::function<std::int64_t()> clock, QObject* parent)
+    : QObject(parent), game_(game), platform_(platform), players_(players),
+      clock_(std::move(clock)) {
+    poll_.setInterval(pollInterval);
+    connect(&poll_, &QTimer::timeout, this, [this] {
+        if (session_)
+            session_->poll(clock_());
+    });
+    callTimeout_.setSingleShot(true);
+    connect(&callTimeout_, &QTimer::timeout, this, [this] {
+        const QString where = socket_ ? socket_->peerName() : QString();
+        cancel();
+        emit callFailed(tr("Nessuna risposta da %1 in %2 secondi.").arg(where).arg(callLimit / 1000));
+    });
+    connect(&server_, &QTcpServer::newConnection, this, &NetPlay::guestArrives);
+}
+
+NetPlay::~NetPlay() {
+    if (session_ && session_->state() != net::Session::State::Ended)
+        session_->quit(); // the other side hears that this one left
+    if (socket_)
+        socket_->flush();
+}
+
+QString NetPlay::host(quint16 port) {
+    cancel();
+    if (!server_.listen(QHostAddress::Any, port))
+        return tr("La porta %1 non si può aprire: %2").arg(port).arg(server_.errorString());
+    return {};
+}
+
+void NetPlay::join(const QString& address, quint16 port) {
+    cancel();
+    auto* socket = new QTcpSocket(this);
+    socket_ = socket;
+    connect(socket, &QTcpSocket::connected, this, [this, socket] {
+        callTimeout_.stop();
+        connectSocket(socket, net::Role::Guest);
+    });
+    connect(socket, &QTcpSocket::errorOccurred, this, [this, socket, address, port] {
+        if (session_ || socket != socket_)
+            return; // a session's own link is watched by the session
+        const QString why = socket->errorString();
+        cancel();
+        emit callFailed(tr("Collegamento a %1, porta %2, non riuscito: %3").arg(address).arg(port).arg(why));
+    });
+    callTimeout_.start(callLimit);
+    socket->connectToHost(address, port);
+}
+
+void NetPlay::cancel() {
+    callTimeout_.stop();
+    if (session_)
+        return;
+    stopListening();
+    if (socket_) {
+        socket_->abort();
+        socket_->deleteLater();
+        socket_ = nullptr;
+    }
+}
+
+void NetPlay::quit() {
+    if (session_)
+        session_->quit();
+}
+
+bool NetPlay::waiting() const {
+    return !session_ && (server_.isListening() || socket_);
+}
+
+std::optional<net::Role> NetPlay::role() const {
+    if (session_ && session_->playing())
+        return session_->role();
+    return std::nullopt;
+}
+
+quint16 NetPlay::listeningPort() const {
+    return server_.serverPort();
+}
+
+void NetPlay::guestArrives() {
+    while (QTcpSocket* socket = server_.nextPendingConnection()) {
+        if (session_) {
+            // One guest at a time: the others hear why, and go.
+            const std::vector<std::uint8_t> bye = net::encode(net::Bye{net::Bye::Reason::Busy});
+            socket->write(reinterpret_cast<const char*>(bye.data()), static_cast<qint64>(bye.size()));
+            socket->disconnectFromHost();
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            continue;
+        }
+        socket->setParent(this);
+        socket_ = socket;
+        connectSocket(socket, net::Role::Host);
+    }
+}
+
+void NetPlay::connectSocket(QTcpSocket* socket, net::Role role) {
+    // Small messages at a game's pace: each goes at once, not gathered for Nagle.
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    connect(socket, &QTcpSocket::readyRead, this, &NetPlay::readArrivals);
+    connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+        if (session_ && socket == socket_)
+            session_->linkLost();
+    });
+    connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] {
+        if (session_ && socket == socket_ && socket->state() != QAbstractSocket::ConnectedState)
+            session_->linkLost();
+    });
+    begun_ = false;
+    net::Link& link = *this;
+    net::SessionListener& listener = *this;
+    session_ = std::make_unique<net::Session>(role, game_, platform_, players_, link, listener);
+    session_->start(clock_());
+    poll_.start();
+}
+
+void NetPlay::readArrivals() {
+    if (!session_ || !socket_)
+        return;
+    const QByteArray bytes = socket_->readAll();
+    session_->received(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                 static_cast<std::size_t>(bytes.size())),
+                       clock_());
+    if (session_ && session_->role() == net::Role::Host && session_->playing())
+        emit gameArrived();
+}
+
+void NetPlay::stopListening() {
+    if (server_.isListening())
+        server_.close();
+}
+
+void NetPlay::started() {
+    begun_ = true;
+    // One guest: no one else is let in, though the port stays open to tell them so.
+    emit sessionStarted();
+}
+
+void NetPlay::boardArrived() {
+    emit gameArrived();
+}
+
+void NetPlay::boxArrived(const std::string& text) {
+    // Opened once the arrival is handled: a box inside it would hold up what comes next.
+    QTimer::singleShot(0, this, [this, text = QString::fromStdString(text)] { emit boxToShow(text); });
+}
+
+void NetPlay::roundTripMeasured(int) {
+    emit roundTripChanged();
+}
+
+void NetPlay::ended(const std::string& why) {
+    // The session may be deep in its own call: it goes, and the box opens, afterwards.
+    const bool wasPlaying = begun_;
+    QTimer::singleShot(0, this, [this, wasPlaying, why = QString::fromStdString(why)] {
+        dropSession();
+        if (wasPlaying)
+            emit sessionEnded(why);
+        else
+            emit callFailed(why);
+    });
+}
+
+void NetPlay::dropSession() {
+    poll_.stop();
+    session_.reset();
+    stopListening();
+    if (socket_) {
+        socket_->disconnectFromHost();
+        connect(socket_, &QTcpSocket::disconnected, socket_, &QObject::deleteLater);
+        if (socket_->state() == QAbstractSocket::UnconnectedState)
+            socket_->deleteLater();
+        socket_ = nullptr;
+    }
+}
+
+void NetPlay::send(std::span<const std::uint8_t> bytes) {
+    if (socket_ && socket_->state() == QAbstractSocket::ConnectedState)
+        socket_->write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+}
+
+void NetPlay::close() {
+    if (socket_)
+        socket_->flush();
+}
+
+} // namespace quindra

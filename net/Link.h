@@ -1,0 +1,19 @@
+#pragma once
+// One connection to the other game, as the session sees it. Each front-end gives it with
+// its own sockets (a TCP stream, no Nagle delay); the tests give it with a fake.
+#include <cstdint>
+#include <span>
+
+namespace quindra::net {
+
+class Link {
+  public:
+    virtual ~Link() = default;
+    // Sends the bytes in order after those sent before; a failure shows later as the
+    // link's loss.
+    virtual void send(std::span<const std::uint8_t> bytes) = 0;
+    // Closes once what was sent has gone.
+    virtual void close() = 0;
+};
+
+} // namespace quindra::net

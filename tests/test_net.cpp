@@ -1,0 +1,660 @@
+// Two games over a network: the messages and their checks, a whole match through the
+// session against the same keys at one keyboard, delay and jitter, and every way a
+// session ends.
+#include "NetPair.h"
+
+#include "net/CommandLine.h"
+#include "net/Messages.h"
+#include "net/NetMenu.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+
+using namespace quindra;
+using namespace quindra::net;
+using namespace quindra::testing;
+
+Q_DECLARE_METATYPE(quindra::net::Message)
+Q_DECLARE_METATYPE(std::vector<std::uint8_t>)
+
+namespace {
+
+Board someBoard() {
+    StartedGame g;
+    g.game.lblPuntoBlu.Caption = "2V";
+    g.game.lblSet_Dest[4].Caption = "12";
+    return Board::of(g.game, g.host);
+}
+
+std::vector<std::uint8_t> frame(std::vector<std::uint8_t> body) {
+    // The length first: two bytes, the low one first.
+    body.insert(body.begin(), static_cast<std::uint8_t>(body.size() >> 8));
+    body.insert(body.begin(), static_cast<std::uint8_t>((body.size() - 1) & 0xff));
+    return body;
+}
+
+// A frame with one byte of its body changed.
+std::vector<std::uint8_t> changed(const Message& m, std::size_t at, std::uint8_t value) {
+    std::vector<std::uint8_t> f = encode(m);
+    f[2 + at] = value;
+    return f;
+}
+
+Decoder::Result decodeAll(const std::vector<std::uint8_t>& bytes) {
+    Decoder d;
+    d.feed(bytes);
+    return d.next();
+}
+
+// A key of either player going down or up.
+struct KeyEvent {
+    std::int64_t at;
+    bool down;
+    bool guest;
+    KeyPress press;
+};
+
+// Both players pressing their own racquet's keys at random, the serve among them, each
+// held a while: every key's down and up, in time order.
+std::vector<KeyEvent> randomPlay(unsigned seed, std::int64_t length) {
+    std::mt19937 random(seed);
+    const std::vector<KeyPress> left = {pressOf(0, 65, {97}), pressOf(0, 90, {122}),
+                                        pressOf(0, 88, {120}), pressOf(0, 226),
+                                        pressOf(0, 32, {32})};
+    const std::vector<KeyPress> right = {pressOf(0, 38), pressOf(0, 40), pressOf(0, 37),
+                                         pressOf(0, 39), pressOf(0, 32, {32})};
+    std::vector<KeyEvent> events;
+    std::int64_t t = 200;
+    std::uint32_t id = 1;
+    while (t < length) {
+        t += std::uniform_int_distribution<int>(40, 400)(random);
+        const bool guest = random() % 2 == 1;
+        const auto& table = guest ? right : left;
+        KeyPress p = table[random() % table.size()];
+        p.id = id++;
+        const int held = std::uniform_int_distribution<int>(20, 900)(random);
+        events.push_back({t, true, guest, p});
+        events.push_back({t + held, false, guest, p});
+    }
+    std::stable_sort(events.begin(), events.end(),
+                     [](const KeyEvent& a, const KeyEvent& b) { return a.at < b.at; });
+    return events;
+}
+
+// The boards of a game, one each time it changed.
+using BoardLog = std::vector<Board>;
+void note(BoardLog& log, const GameCore& game, const Platform& platform) {
+    Board b = Board::of(game, platform);
+    b.flags &= ~Board::rally; // a guest's clock never runs
+    if (log.empty() || !(log.back() == b))
+        log.push_back(b);
+}
+
+// The match over the network until its end: the host's boards, and when each of the
+// guest's keys reached the host.
+BoardLog playOverTheNetwork(NetPair& net, const std::vector<KeyEvent>& events,
+                            std::vector<KeyEvent>* arrivals) {
+    BoardLog log;
+    net.hostHears = [&](std::int64_t at, std::span<const std::uint8_t> bytes) {
+        Decoder d;
+        d.feed(bytes);
+        for (auto r = d.next(); r.status == Decoder::Status::Ready; r = d.next())
+            if (const auto* k = std::get_if<Key>(&r.message); k && arrivals)
+                arrivals->push_back({at, k->down, true, pressOf(k->id, k->keyDown, k->characters)});
+    };
+    std::size_t next = 0;
+    while (net.host.platform.messages.empty() && net.now < 3600000) {
+        for (; next < events.size() && events[next].at == net.now; ++next) {
+            const KeyEvent& e = events[next];
+            if (e.guest && e.down)
+                net.guest.session->keyDown(e.press, false);
+            else if (e.guest)
+                net.guest.session->keyUp(e.press.id);
+            else if (e.down)
+                net.host.players.keyDown(e.press, false, net.now);
+            else
+                net.host.players.keyUp(e.press.id);
+        }
+        net.step();
+        note(log, net.host.game, net.host.platform);
+    }
+    return log;
+}
+
+// The same keys at one keyboard, the host's first and then the guest's in each
+// millisecond, as the host takes them.
+BoardLog playAtOneKeyboard(const std::vector<KeyEvent>& hostKeys,
+                           const std::vector<KeyEvent>& guestKeys, std::vector<std::string>& box) {
+    StartedGame g;
+    Players players{g.game, g.host};
+    g.game.mnuNuovaPartita_Click();
+    BoardLog log;
+    std::size_t h = 0, k = 0;
+    std::int64_t nextTick = 0;
+    bool ticking = false;
+    for (std::int64_t now = 0; now < 3600000 && g.host.messages.empty(); ++now) {
+        for (const auto* keys : {&hostKeys, &guestKeys}) {
+            std::size_t& i = keys == &hostKeys ? h : k;
+            for (; i < keys->size() && (*keys)[i].at == now; ++i) {
+                const KeyEvent& e = (*keys)[i];
+                const std::uint32_t id = e.guest ? Players::guestKeyId(e.press.id) : e.press.id;
+                KeyPress p = e.press;
+                p.id = id;
+                if (e.down)
+                    players.keyDown(p, false, now);
+                else
+                    players.keyUp(id);
+            }
+        }
+        players.repeatHeldKeys(now);
+        if (!g.host.clock) {
+            ticking = false;
+        } else {
+            if (!ticking) {
+                ticking = true;
+                nextTick = now + g.host.interval;
+            }
+            if (now >= nextTick) {
+                nextTick += g.host.interval;
+                g.game.Timer1_Timer();
+            }
+        }
+        note(log, g.game, g.host);
+    }
+    box = g.host.messages;
+    return log;
+}
+
+std::vector<KeyEvent> only(const std::vector<KeyEvent>& events, bool guest) {
+    std::vector<KeyEvent> kept;
+    std::copy_if(events.begin(), events.end(), std::back_inserter(kept),
+                 [guest](const KeyEvent& e) { return e.guest == guest; });
+    return kept;
+}
+
+} // namespace
+
+class TestNet : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void messagesRoundTrip_data() {
+        QTest::addColumn<Message>("message");
+        QTest::newRow("hello") << Message{Hello{protocolVersion, Role::Guest}};
+        QTest::newRow("key down") << Message{Key{true, 0xdeadbeef, 222, {56, 1, 2, 255}}};
+        QTest::newRow("key up") << Message{Key{false, 7, 0, {}}};
+        QTest::newRow("away") << Message{Away{}};
+        QTest::newRow("board") << Message{someBoard()};
+        QTest::newRow("box") << Message{Box{"Ha vinto il giocatore di Destra.\r\nFine Partita"}};
+        QTest::newRow("ping") << Message{Ping{0xffffffff}};
+        QTest::newRow("pong") << Message{Pong{3}};
+        QTest::newRow("bye") << Message{Bye{Bye::Reason::Silence}};
+    }
+    void messagesRoundTrip() {
+        QFETCH(Message, message);
+        const std::vector<std::uint8_t> bytes = encode(message);
+        QVERIFY(bytes.size() <= 2 + longestFrame);
+        // Whole, and a byte at a time as a slow link may give it.
+        Decoder whole;
+        whole.feed(bytes);
+        Decoder::Result r = whole.next();
+        QCOMPARE(int(r.status), int(Decoder::Status::Ready));
+        QVERIFY(r.message == message);
+        QCOMPARE(int(whole.next().status), int(Decoder::Status::NeedMore));
+        Decoder trickle;
+        for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
+            trickle.feed(std::span(bytes).subspan(i, 1));
+            QCOMPARE(int(trickle.next().status), int(Decoder::Status::NeedMore));
+        }
+        trickle.feed(std::span(bytes).last(1));
+        r = trickle.next();
+        QCOMPARE(int(r.status), int(Decoder::Status::Ready));
+        QVERIFY(r.message == message);
+    }
+
+    void badFramesAreRefused_data() {
+        QTest::addColumn<std::vector<std::uint8_t>>("bytes");
+        const float nan = std::numeric_limits<float>::quiet_NaN();
+        auto board = [](auto change) {
+            Board b = someBoard();
+            change(b);
+            return encode(b);
+        };
+        QTest::newRow("empty frame") << std::vector<std::uint8_t>{0, 0};
+        QTest::newRow("longer than any") << std::vector<std::uint8_t>{1, 2, 1};
+        QTest::newRow("unknown kind") << frame({9});
+        QTest::newRow("kind zero") << frame({0});
+        QTest::newRow("not a hello") << changed(Hello{}, 1, 'X');
+        QTest::newRow("hello, unknown role") << changed(Hello{}, 7, 2);
+        QTest::newRow("hello cut short") << frame({1, 'Q', 'N', 'D', 'R', 1});
+        QTest::newRow("key, five characters") << frame({2, 1, 0, 0, 0, 0, 38, 0, 5, 1, 2, 3, 4, 5});
+        QTest::newRow("key up with characters") << frame({2, 0, 0, 0, 0, 0, 38, 0, 1, 56});
+        QTest::newRow("key code over 255") << frame({2, 1, 0, 0, 0, 0, 0, 1, 0});
+        QTest::newRow("key neither down nor up") << frame({2, 2, 0, 0, 0, 0, 38, 0, 0});
+        QTest::newRow("key, a byte too many") << frame({2, 1, 0, 0, 0, 0, 38, 0, 0, 0});
+        QTest::newRow("away with a byte") << frame({3, 0});
+        QTest::newRow("ball at NaN") << board([&](Board& b) { b.ball.left = nan; });
+        QTest::newRow("ball at infinity")
+            << board([](Board& b) { b.ball.top = std::numeric_limits<float>::infinity(); });
+        QTest::newRow("racquet off any court") << board([](Board& b) { b.red.left = 1e9f; });
+        QTest::newRow("racquet of no height") << board([](Board& b) { b.blue.height = 0; });
+        QTest::newRow("two sets") << board([](Board& b) { b.sets = 2; });
+        QTest::newRow("sixth set") << board([](Board& b) { b.currentSet = 6; });
+        QTest::newRow("server 2") << board([](Board& b) { b.server = 2; });
+        QTest::newRow("interval 60") << board([](Board& b) { b.interval = 60; });
+        QTest::newRow("angle 1300") << board([](Board& b) { b.shotAngle = 1300; });
+        QTest::newRow("step too long") << board([](Board& b) { b.stepX = 30000; });
+        QTest::newRow("unknown flag") << board([](Board& b) { b.flags = 1 << 15; });
+        QTest::newRow("lower-case caption") << board([](Board& b) { b.captions[0] = "v"; });
+        QTest::newRow("caption too long") << board([](Board& b) { b.captions[3] = "1000"; });
+        QTest::newRow("box with an escape") << encode(Box{"a\x1b[2Jb"});
+        QTest::newRow("box too long") << encode(Box{std::string(200, 'a')}); // fits...
+        QTest::newRow("bye, unknown reason") << frame({8, 9});
+        QTest::newRow("ping cut short") << frame({6, 1, 2});
+    }
+    void badFramesAreRefused() {
+        QFETCH(std::vector<std::uint8_t>, bytes);
+        if (QByteArray(QTest::currentDataTag()) == "box too long") {
+            bytes = encode(Box{std::string(200, 'a')});
+            bytes[2 + 1] = 201; // ...but says it is longer than any box
+            bytes.push_back('a');
+            bytes[0] = static_cast<std::uint8_t>(bytes.size() - 2);
+        }
+        Decoder d;
+        d.feed(bytes);
+        const Decoder::Result r = d.next();
+        QCOMPARE(int(r.status), int(Decoder::Status::Bad));
+        QVERIFY(!r.fault.empty());
+        // Once refused, nothing more is read from that stream.
+        d.feed(encode(Ping{1}));
+        QCOMPARE(int(d.next().status), int(Decoder::Status::Bad));
+    }
+
+    void aNewerHelloIsReadForItsNumber() {
+        // A later version may greet with more; its number still comes through.
+        std::vector<std::uint8_t> body = {1, 'Q', 'N', 'D', 'R', 2, 0, 0, 42, 42};
+        const Decoder::Result r = decodeAll(frame(body));
+        QCOMPARE(int(r.status), int(Decoder::Status::Ready));
+        QCOMPARE(std::get<Hello>(r.message).version, std::uint16_t(2));
+    }
+
+    void boardComesAcrossWhole() {
+        NetPair net;
+        net.runFor(5);
+        net.host.game.mnuPro_Click();
+        net.host.game.mnuSet_Cinque_Click();
+        net.host.game.mnuPiccole_Click();
+        net.host.game.mnuRief_Click();
+        net.runFor(5);
+        QCOMPARE(net.guest.starts, 1);
+        QCOMPARE(net.host.starts, 1);
+        QVERIFY(net.guest.game.menu.mnuPro && net.guest.game.menu.mnuSet_Cinque);
+        QVERIFY(net.guest.game.menu.mnuPiccole && net.guest.game.menu.mnuRief);
+        QCOMPARE(net.guest.platform.interval, 40);
+        QVERIFY(Board::of(net.guest.game, net.guest.platform) ==
+                Board::of(net.host.game, net.host.platform));
+        // Colours and surfaces stay each player's own.
+        net.guest.game.mnuRoland_Click();
+        net.host.game.mnuOpUsa_Click();
+        net.host.game.Racchetta_Blu.BackColor = 0x123456;
+        net.runFor(5);
+        QVERIFY(net.guest.game.menu.mnuRoland && !net.guest.game.menu.mnuOpUsa);
+        QVERIFY(net.guest.game.Racchetta_Blu.BackColor != 0x123456);
+        QVERIFY(!net.guest.platform.clock);
+    }
+
+    void aWholeMatchIsTheSameAsAtOneKeyboard_data() {
+        QTest::addColumn<int>("roundTrip");
+        QTest::addColumn<int>("jitter");
+        QTest::newRow("0 ms") << 0 << 0;
+        QTest::newRow("50 ms, jitter 20") << 50 << 20;
+        QTest::newRow("150 ms, jitter 60") << 150 << 60;
+    }
+    void aWholeMatchIsTheSameAsAtOneKeyboard() {
+        QFETCH(int, roundTrip);
+        QFETCH(int, jitter);
+        const std::vector<KeyEvent> events = randomPlay(2024, 3600000);
+        NetPair net(roundTrip, jitter);
+        std::vector<KeyEvent> arrivals;
+        const BoardLog hostLog = playOverTheNetwork(net, events, &arrivals);
+        QCOMPARE(net.host.platform.messages.size(), std::size_t(1)); // the match's end
+
+        // The rules on the host give what they give to the same keys, at the times the
+        // host had them, played at one keyboard: the delay moves keys, never the rules.
+        std::vector<std::string> box;
+        const BoardLog localLog = playAtOneKeyboard(only(events, false), arrivals, box);
+        QCOMPARE(box, net.host.platform.messages);
+        QCOMPARE(localLog.size(), hostLog.size());
+        QVERIFY(localLog == hostLog);
+        if (roundTrip == 0) // with no delay, the guest's keys come when they were pressed
+            QVERIFY(playAtOneKeyboard(only(events, false), only(events, true), box) == hostLog);
+        else
+            QVERIFY(!(arrivals.front().at == only(events, true).front().at));
+
+        // What the guest finally shows is the host's board, and the host's box.
+        net.runFor(roundTrip + jitter + 1);
+        QCOMPARE(net.guest.boxes, net.host.platform.messages);
+        Board shown = Board::of(net.guest.game, net.guest.platform);
+        Board hosts = Board::of(net.host.game, net.host.platform);
+        shown.flags &= ~Board::rally;
+        hosts.flags &= ~Board::rally;
+        QVERIFY(shown == hosts);
+        QVERIFY(net.host.ends.empty() && net.guest.ends.empty());
+        QVERIFY(!net.host.roundTrips.empty() && !net.guest.roundTrips.empty());
+        for (const int rtt : net.guest.roundTrips)
+            QVERIFY2(rtt >= roundTrip && rtt <= roundTrip + 2 * jitter + 2,
+                     qPrintable(QString::number(rtt)));
+    }
+
+    void eachPlayerMovesOnlyTheirRacquet() {
+        NetPair net;
+        net.runFor(5);
+        const Board before = Board::of(net.host.game, net.host.platform);
+        // The guest's keys of the left racquet, and the host's of the right, do nothing.
+        net.guest.session->keyDown(pressOf(1, 65, {97}), false);
+        net.guest.session->keyUp(1);
+        net.guest.session->keyDown(pressOf(2, 88, {120}), false);
+        net.guest.session->keyUp(2);
+        net.host.players.keyDown(pressOf(3, 38, {}), false, net.now);
+        net.host.players.keyUp(3);
+        net.host.players.keyDown(pressOf(4, 57, {40}), false, net.now); // "(" types 40
+        net.host.players.keyUp(4);
+        net.runFor(5);
+        QVERIFY(Board::of(net.host.game, net.host.platform) == before);
+        // Each one's own do.
+        net.guest.session->keyDown(pressOf(5, 40, {}), false);
+        net.guest.session->keyUp(5);
+        net.host.players.keyDown(pressOf(6, 90, {122}), false, net.now);
+        net.host.players.keyUp(6);
+        net.runFor(5);
+        QCOMPARE(net.host.game.Racchetta_Rossa.Top, before.red.top + 250);
+        QCOMPARE(net.host.game.Racchetta_Blu.Top, before.blue.top + 500); // z and its "z"
+        QCOMPARE(net.guest.game.Racchetta_Rossa.Top, before.red.top + 250);
+        QCOMPARE(net.guest.game.Racchetta_Blu.Top, before.blue.top + 500);
+    }
+
+    void aGuestKeyHeldRepeatsAtTheHost() {
+        NetPair net;
+        net.runFor(5);
+        const float top = net.host.game.Racchetta_Rossa.Top;
+        net.guest.session->keyDown(pressOf(1, 38), false);
+        net.guest.session->keyDown(pressOf(1, 38), true); // the desktop's repeats stay home
+        net.runFor(HeldKeys::defaultDelay + 5);
+        QCOMPARE(net.host.game.Racchetta_Rossa.Top, top - 500);
+        net.guest.session->keyUp(1);
+        net.runFor(500);
+        QCOMPARE(net.host.game.Racchetta_Rossa.Top, top - 500);
+        QCOMPARE(net.guest.game.Racchetta_Rossa.Top, top - 500);
+    }
+
+    void theGuestHoldsNoMoreKeysThanHands() {
+        NetPair net;
+        net.runFor(5);
+        for (std::uint32_t id = 1; id <= 40; ++id)
+            net.guest.session->keyDown(pressOf(id, 38), false);
+        net.runFor(5);
+        QCOMPARE(net.host.players.heldKeys().empty(), false);
+        std::size_t held = 0;
+        for (std::uint32_t id = 1; id <= 40; ++id)
+            held += net.host.players.heldKeys().isHeld(Players::guestKeyId(id));
+        QCOMPARE(held, Session::mostGuestKeys);
+    }
+
+    void eitherPlayersPausePausesBoth_data() {
+        QTest::addColumn<bool>("byGuest");
+        QTest::addColumn<bool>("away");
+        QTest::newRow("host's P") << false << false;
+        QTest::newRow("guest's P") << true << false;
+        QTest::newRow("guest's window minimised") << true << true;
+    }
+    void eitherPlayersPausePausesBoth() {
+        QFETCH(bool, byGuest);
+        QFETCH(bool, away);
+        NetPair net;
+        net.runFor(5);
+        net.guest.session->keyDown(pressOf(1, 32, {32}), false); // the serve
+        net.guest.session->keyUp(1);
+        net.runFor(300);
+        QVERIFY(net.host.platform.clock);
+        if (away)
+            net.guest.session->away();
+        else if (byGuest)
+            net.guest.session->keyDown(pressOf(2, keyP, {112}), false);
+        else
+            net.host.players.keyDown(pressOf(2, keyP, {112}), false, net.now);
+        net.runFor(5);
+        QVERIFY(net.host.game.paused() && !net.host.platform.clock);
+        QVERIFY(net.guest.game.paused());
+        const float ball = net.guest.game.Pallina.Left;
+        net.runFor(600);
+        QCOMPARE(net.guest.game.Pallina.Left, ball);
+        // The other player's Space goes on.
+        if (byGuest) {
+            net.guest.session->keyUp(2);
+            net.host.players.keyDown(pressOf(3, 32, {32}), false, net.now);
+        } else {
+            net.guest.session->keyDown(pressOf(3, 32, {32}), false);
+        }
+        net.runFor(300);
+        QVERIFY(!net.host.game.paused() && !net.guest.game.paused());
+        QVERIFY(net.guest.game.Pallina.Left != ball);
+    }
+
+    // Every way a session ends: both sides say why, and each goes on alone, paused.
+    void sessionsEnd_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("hostSays");
+        QTest::addColumn<QString>("guestSays");
+        QTest::addColumn<int>("after"); // ms from the cause to both ends, at most
+        // The link takes 20 ms each way.
+        QTest::newRow("guest quits") << "quit" << "ha chiuso la partita" << "" << 21;
+        QTest::newRow("guest's program gone") << "close" << "si è interrotta" << "" << 21;
+        QTest::newRow("cable pulled") << "cut" << "da 5 secondi" << "da 5 secondi" << 5000;
+        QTest::newRow("bad message") << "bad" << "spetta a chi ospita" << "messaggio non valido"
+                                     << 41;
+        QTest::newRow("garbage") << "garbage" << "non valido (messaggio di" << "messaggio non valido"
+                                 << 41;
+    }
+    void sessionsEnd() {
+        QFETCH(QString, how);
+        QFETCH(QString, hostSays);
+        QFETCH(QString, guestSays);
+        QFETCH(int, after);
+        NetPair net(40);
+        net.runFor(2500);
+        net.guest.session->keyDown(pressOf(1, 38), false); // held at the end
+        net.guest.session->keyDown(pressOf(2, 32, {32}), false);
+        net.runFor(200);
+        QVERIFY(net.host.platform.clock);
+        QVERIFY(!net.host.roundTrips.empty());
+        QCOMPARE(net::windowTitle(net.host.session.get()),
+                 "Quindra Game - in rete, " + std::to_string(net.host.roundTrips.back()) + " ms");
+        if (how == "quit") {
+            net.guest.session->quit();
+        } else if (how == "close") {
+            net.guestLink.close();
+        } else if (how == "cut") {
+            net.toHost.cut = net.toGuest.cut = true;
+        } else if (how == "bad") {
+            net.guestLink.send(encode(someBoard()));
+        } else {
+            const std::vector<std::uint8_t> junk = {0xff, 0xff, 1, 2, 3};
+            net.guestLink.send(junk);
+        }
+        // Nothing ends before it must: each side heard the other within the last second
+        // (a ping), and waits five seconds from then.
+        if (how == "cut") {
+            net.runFor(after - 1000);
+            QVERIFY(net.host.ends.empty() && net.guest.ends.empty());
+            net.runFor(1000);
+        } else {
+            net.runFor(after);
+        }
+        QCOMPARE(net.host.ends.size(), std::size_t(1));
+        QVERIFY2(QString::fromStdString(net.host.ends[0]).contains(hostSays),
+                 net.host.ends[0].c_str());
+        QVERIFY(QString::fromStdString(net.host.ends[0]).endsWith("continua su questo computer."));
+        if (how != "close") {
+            QCOMPARE(net.guest.ends.size(), std::size_t(1));
+            QVERIFY2(QString::fromStdString(net.guest.ends[0]).contains(guestSays),
+                     net.guest.ends[0].c_str());
+        }
+        QVERIFY(net.host.session->state() == Session::State::Ended);
+        QCOMPARE(net::windowTitle(net.host.session.get()), std::string("Quindra Game"));
+        // Alone: the rally waits, paused, on both; the host's keys reach both racquets.
+        QVERIFY(net.host.game.paused() && !net.host.platform.clock);
+        QVERIFY(net.host.players.heldKeys().empty());
+        QCOMPARE(net.host.players.localSeat(), Seat::Both);
+        if (how != "close") {
+            QVERIFY(net.guest.game.paused());
+            const float ball = net.guest.game.Pallina.Left;
+            net.guest.players.keyDown(pressOf(9, 32, {32}), false, net.now);
+            net.runFor(300);
+            QVERIFY(net.guest.platform.clock);
+            QVERIFY(net.guest.game.Pallina.Left != ball);
+        }
+        const float red = net.host.game.Racchetta_Rossa.Top;
+        net.host.players.keyDown(pressOf(8, 32, {32}), false, net.now);
+        net.host.players.keyDown(pressOf(10, 40), false, net.now);
+        QCOMPARE(net.host.game.Racchetta_Rossa.Top, red + 250);
+        // Nothing more comes of either session.
+        net.guest.session->keyDown(pressOf(7, 38), false);
+        net.runFor(6000);
+        QCOMPARE(net.host.ends.size(), std::size_t(1));
+    }
+
+    void differentVersionsRefuseEachOther() {
+        NetPair net(20);
+        // The guest's greeting, as a later version would send it.
+        net.toHost.inFlight.clear();
+        net.toHost.lastAt = 0;
+        const std::vector<std::uint8_t> hello = frame({1, 'Q', 'N', 'D', 'R', 2, 0, 1});
+        net.guestLink.send(hello);
+        net.runFor(50);
+        QCOMPARE(net.host.ends.size(), std::size_t(1));
+        QVERIFY(QString::fromStdString(net.host.ends[0]).contains("versione di rete 2"));
+        QCOMPARE(net.guest.ends.size(), std::size_t(1));
+        QVERIFY(QString::fromStdString(net.guest.ends[0]).contains("versione di Quindra che non"));
+        QCOMPARE(net.host.starts, 0);
+    }
+
+    void twoHostsRefuseEachOther() {
+        std::int64_t now = 0;
+        Pipe a, b;
+        NetSide one, two;
+        FakeLink toTwo(a, now), toOne(b, now);
+        one.session = std::make_unique<Session>(Role::Host, one.game, one.platform, one.players,
+                                                toTwo, one);
+        two.session = std::make_unique<Session>(Role::Host, two.game, two.platform, two.players,
+                                                toOne, two);
+        one.session->start(0);
+        two.session->start(0);
+        NetPair::deliver(a, *two.session, 0);
+        NetPair::deliver(b, *one.session, 0);
+        QCOMPARE(two.ends.size(), std::size_t(1));
+        QVERIFY(QString::fromStdString(two.ends[0]).contains("Anche l'altro computer ospita"));
+    }
+
+    void aSilentGuestIsLetGoAtFiveSeconds() {
+        // Greeted, then nothing at all: not even the pings' answers.
+        NetPair net;
+        std::int64_t heard = -1;
+        net.hostHears = [&heard](std::int64_t at, std::span<const std::uint8_t>) { heard = at; };
+        net.runFor(10);
+        net.toHost.cut = true;
+        QVERIFY(heard >= 0);
+        net.runFor(heard + Session::silenceLimit - net.now);
+        QVERIFY(net.host.ends.empty());
+        net.runFor(1);
+        QCOMPARE(net.host.ends.size(), std::size_t(1));
+        QVERIFY(net.toGuest.closed);
+    }
+
+    void menusDuringANetworkMatch() {
+        const MenuItem play[] = {MenuItem::mnuNuovaPartita, MenuItem::mnuPri, MenuItem::mnuInt,
+                                 MenuItem::mnuPro, MenuItem::mnuSet_Uno, MenuItem::mnuSet_Tre,
+                                 MenuItem::mnuSet_Cinque, MenuItem::mnuGrandi,
+                                 MenuItem::mnuPiccole, MenuItem::mnuRief, MenuItem::mnuAngolo};
+        for (const MenuItem item : play) {
+            QVERIFY(menuItemAvailable(item, std::nullopt));
+            QVERIFY(menuItemAvailable(item, Role::Host));
+            QVERIFY(!menuItemAvailable(item, Role::Guest));
+        }
+        for (const MenuItem item : {MenuItem::mnuAllenamento, MenuItem::mnuComputer}) {
+            QVERIFY(menuItemAvailable(item, std::nullopt));
+            QVERIFY(!menuItemAvailable(item, Role::Host));
+            QVERIFY(!menuItemAvailable(item, Role::Guest));
+        }
+        for (const MenuItem item : {MenuItem::mnuColPallina, MenuItem::mnuCol_Destra,
+                                    MenuItem::mnuWimb, MenuItem::mnuCampoColore,
+                                    MenuItem::mnuRete, MenuItem::mnuSommario})
+            QVERIFY(menuItemAvailable(item, Role::Guest));
+        QCOMPARE(std::string(menuEntryOf(MenuItem::mnuRete).caption), std::string("Gioca in rete..."));
+    }
+
+    void aNetworkMatchStartsFresh() {
+        // Training and the computer give way to the guest; the score starts again.
+        NetPair net(20);
+        QCOMPARE(net::windowTitle(net.guest.session.get()), std::string("Quindra Game"));
+        net.host.game.mnuAllenamento_Click();
+        net.host.game.lblPuntoBlu.Caption = "30";
+        net.runFor(30);
+        QVERIFY(!net.host.game.Allenamento && !net.host.game.menu.mnuComputer);
+        QCOMPARE(net.guest.game.lblPuntoBlu.Caption, std::string("0"));
+        QCOMPARE(net.guest.game.Racchetta_Blu.Height, net.host.game.Racchetta_Rossa.Height);
+        QCOMPARE(net::windowTitle(net.guest.session.get()),
+                 std::string("Quindra Game - in rete, 20 ms"));
+    }
+
+    void commandLine_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<int>("port");
+        using M = StartUp::Mode;
+        QTest::newRow("none") << QStringList{} << int(M::Local) << "" << 0;
+        QTest::newRow("host") << QStringList{"--host"} << int(M::Host) << "" << 47115;
+        QTest::newRow("host 5000") << QStringList{"--host", "5000"} << int(M::Host) << "" << 5000;
+        QTest::newRow("host 65535") << QStringList{"--host", "65535"} << int(M::Host) << "" << 65535;
+        QTest::newRow("host 65536") << QStringList{"--host", "65536"} << int(M::Error) << "" << 0;
+        QTest::newRow("host 0") << QStringList{"--host", "0"} << int(M::Error) << "" << 0;
+        QTest::newRow("host x") << QStringList{"--host", "x1"} << int(M::Error) << "" << 0;
+        QTest::newRow("host -1") << QStringList{"--host", "-1"} << int(M::Error) << "" << 0;
+        QTest::newRow("join name") << QStringList{"--join", "casa.example"} << int(M::Join)
+                                   << "casa.example" << 47115;
+        QTest::newRow("join name:port") << QStringList{"--join", "10.0.0.2:6000"} << int(M::Join)
+                                        << "10.0.0.2" << 6000;
+        QTest::newRow("join [v6]:port") << QStringList{"--join", "[::1]:6001"} << int(M::Join)
+                                        << "::1" << 6001;
+        QTest::newRow("join v6") << QStringList{"--join", "fe80::1"} << int(M::Join) << "fe80::1"
+                                 << 47115;
+        QTest::newRow("join nothing") << QStringList{"--join"} << int(M::Error) << "" << 0;
+        QTest::newRow("join :port") << QStringList{"--join", ":6000"} << int(M::Error) << "" << 0;
+        QTest::newRow("join bad port") << QStringList{"--join", "a:99999"} << int(M::Error) << ""
+                                       << 0;
+        QTest::newRow("join odd name") << QStringList{"--join", "a b;rm"} << int(M::Error) << ""
+                                       << 0;
+        QTest::newRow("both") << QStringList{"--host", "--join", "a"} << int(M::Error) << "" << 0;
+        QTest::newRow("help") << QStringList{"--join", "a", "--help"} << int(M::Help) << "" << 0;
+        QTest::newRow("unknown") << QStringList{"--hots"} << int(M::Error) << "" << 0;
+    }
+    void commandLine() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, mode);
+        QFETCH(QString, host);
+        QFETCH(int, port);
+        std::vector<std::string> args;
+        for (const QString& a : arguments)
+            args.push_back(a.toStdString());
+        const StartUp s = parseCommandLine(args);
+        QCOMPARE(int(s.mode), mode);
+        QCOMPARE(QString::fromStdString(s.host), host);
+        QCOMPARE(int(s.port), port);
+        QCOMPARE(s.error.empty(), mode != int(StartUp::Mode::Error));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNet)
+#include "test_net.moc"

@@ -1,0 +1,152 @@
+#include "frmRete.h"
+
+#include "app/NetPlay.h"
+#include "net/CommandLine.h"
+#include "net/Messages.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace quindra {
+
+namespace {
+
+QSpinBox* portBox(QWidget* parent, const char* name) {
+    auto* box = new QSpinBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setRange(1, 65535);
+    box->setValue(net::defaultPort);
+    return box;
+}
+
+} // namespace
+
+frmRete::frmRete(NetPlay& net, QWidget* parent) : QDialog(parent), net_(net) {
+    setObjectName(QStringLiteral("frmRete"));
+    setWindowTitle(QStringLiteral("Gioca in rete"));
+
+    optOspita_ = new QRadioButton(QStringLiteral("Ospita una partita: giochi a sinistra"), this);
+    optOspita_->setObjectName(QStringLiteral("optOspita"));
+    optOspita_->setChecked(true);
+    portaOspita_ = portBox(this, "txtPortaOspita");
+    optUnisciti_ = new QRadioButton(QStringLiteral("Unisciti a una partita: giochi a destra"), this);
+    optUnisciti_->setObjectName(QStringLiteral("optUnisciti"));
+    indirizzo_ = new QLineEdit(this);
+    indirizzo_->setObjectName(QStringLiteral("txtIndirizzo"));
+    indirizzo_->setPlaceholderText(QStringLiteral("nome o indirizzo di chi ospita"));
+    indirizzo_->setMaxLength(253);
+    porta_ = portBox(this, "txtPorta");
+    stato_ = new QLabel(this);
+    stato_->setObjectName(QStringLiteral("lblStato"));
+    stato_->setWordWrap(true);
+
+    auto* hostForm = new QFormLayout;
+    hostForm->addRow(QStringLiteral("Porta:"), portaOspita_);
+    auto* joinForm = new QFormLayout;
+    joinForm->addRow(QStringLiteral("Host:"), indirizzo_);
+    joinForm->addRow(QStringLiteral("Porta:"), porta_);
+
+    auto* buttons = new QDialogButtonBox(this);
+    avvia_ = buttons->addButton(QStringLiteral("Avvia"), QDialogButtonBox::AcceptRole);
+    avvia_->setObjectName(QStringLiteral("cmdAvvia"));
+    annulla_ = buttons->addButton(QStringLiteral("Annulla"), QDialogButtonBox::RejectRole);
+    annulla_->setObjectName(QStringLiteral("cmdAnnulla"));
+    connect(avvia_, &QPushButton::clicked, this, &frmRete::cmdAvvia_Click);
+    connect(annulla_, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(optOspita_);
+    layout->addLayout(hostForm);
+    layout->addWidget(optUnisciti_);
+    layout->addLayout(joinForm);
+    layout->addWidget(stato_);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(optOspita_, &QRadioButton::toggled, this, &frmRete::showChoice);
+    connect(&net_, &NetPlay::sessionStarted, this, &QDialog::accept);
+    connect(&net_, &NetPlay::callFailed, this, &frmRete::callFailed);
+    showChoice();
+}
+
+void frmRete::hostOn(quint16 port) {
+    optOspita_->setChecked(true);
+    portaOspita_->setValue(port);
+    cmdAvvia_Click();
+}
+
+void frmRete::joinAt(const QString& address, quint16 port) {
+    optUnisciti_->setChecked(true);
+    indirizzo_->setText(address);
+    porta_->setValue(port);
+    cmdAvvia_Click();
+}
+
+void frmRete::cmdAvvia_Click() {
+    if (optOspita_->isChecked()) {
+        const auto port = static_cast<quint16>(portaOspita_->value());
+        const QString why = net_.host(port);
+        if (!why.isEmpty()) {
+            QMessageBox::warning(this, windowTitle(), why);
+            return;
+        }
+        showWaiting(QStringLiteral("In attesa di un avversario sulla porta %1...").arg(port));
+        return;
+    }
+    const QString address = indirizzo_->text().trimmed();
+    if (!net::validHostName(address.toStdString())) {
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("Scrivi il nome o l'indirizzo di chi ospita la partita."));
+        indirizzo_->setFocus();
+        return;
+    }
+    const auto port = static_cast<quint16>(porta_->value());
+    showWaiting(QStringLiteral("Collegamento a %1, porta %2...").arg(address).arg(port));
+    net_.join(address, port);
+}
+
+void frmRete::showChoice() {
+    waiting_ = false;
+    const bool hosting = optOspita_->isChecked();
+    optOspita_->setEnabled(true);
+    optUnisciti_->setEnabled(true);
+    portaOspita_->setEnabled(hosting);
+    indirizzo_->setEnabled(!hosting);
+    porta_->setEnabled(!hosting);
+    avvia_->setEnabled(true);
+    stato_->setText(hosting ? QStringLiteral("Chi si unisce deve poter raggiungere questa porta.")
+                            : QStringLiteral("Chi ospita deve aver già avviato la partita."));
+}
+
+void frmRete::showWaiting(const QString& what) {
+    waiting_ = true;
+    for (QWidget* w : std::initializer_list<QWidget*>{optOspita_, optUnisciti_, portaOspita_,
+                                                       indirizzo_, porta_, avvia_})
+        w->setEnabled(false);
+    stato_->setText(what);
+    annulla_->setFocus();
+}
+
+void frmRete::callFailed(const QString& why) {
+    if (!isVisible())
+        return;
+    showChoice();
+    QMessageBox::warning(this, windowTitle(), why);
+}
+
+void frmRete::done(int result) {
+    // Closed while waiting, however it was closed: nobody waits any more.
+    if (result == QDialog::Rejected && waiting_)
+        net_.cancel();
+    waiting_ = false;
+    QDialog::done(result);
+}
+
+} // namespace quindra
