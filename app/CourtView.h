@@ -35,7 +35,9 @@ class CourtView : public QWidget {
     std::uint64_t paints() const { return paints_; }
     // Called whenever the game is looked at for changes: before anything reaches the
     // screen, so a match over the network sends it at the same moment.
-    void setChangeObserver(std::function<void()> observer) { changeObserver_ = std::move(observer); }
+    void setChangeObserver(std::function<void()> observer) {
+        changeObserver_ = std::move(observer);
+    }
     // Called at the end of every paint.
     void setPaintObserver(std::function<void()> observer) { observer_ = std::move(observer); }
 

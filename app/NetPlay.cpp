@@ -27,7 +27,8 @@ NetPlay::NetPlay(GameCore& game, Platform& platform, Players& players,
     connect(&callTimeout_, &QTimer::timeout, this, [this] {
         const QString where = socket_ ? socket_->peerName() : QString();
         cancel();
-        emit callFailed(tr("Nessuna risposta da %1 in %2 secondi.").arg(where).arg(callLimit / 1000));
+        emit callFailed(
+            tr("Nessuna risposta da %1 in %2 secondi.").arg(where).arg(callLimit / 1000));
     });
     connect(&server_, &QTcpServer::newConnection, this, &NetPlay::guestArrives);
 }
@@ -59,7 +60,8 @@ void NetPlay::join(const QString& address, quint16 port) {
             return; // a session's own link is watched by the session
         const QString why = socket->errorString();
         cancel();
-        emit callFailed(tr("Collegamento a %1, porta %2, non riuscito: %3").arg(address).arg(port).arg(why));
+        emit callFailed(
+            tr("Collegamento a %1, porta %2, non riuscito: %3").arg(address).arg(port).arg(why));
     });
     callTimeout_.start(callLimit);
     socket->connectToHost(address, port);
@@ -101,7 +103,8 @@ void NetPlay::guestArrives() {
         if (session_) {
             // One guest at a time: the others hear why, and go.
             const std::vector<std::uint8_t> bye = net::encode(net::Bye{net::Bye::Reason::Busy});
-            socket->write(reinterpret_cast<const char*>(bye.data()), static_cast<qint64>(bye.size()));
+            socket->write(reinterpret_cast<const char*>(bye.data()),
+                          static_cast<qint64>(bye.size()));
             socket->disconnectFromHost();
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
             continue;
@@ -160,7 +163,8 @@ void NetPlay::boardArrived() {
 
 void NetPlay::boxArrived(const std::string& text) {
     // Opened once the arrival is handled: a box inside it would hold up what comes next.
-    QTimer::singleShot(0, this, [this, text = QString::fromStdString(text)] { emit boxToShow(text); });
+    QTimer::singleShot(0, this,
+                       [this, text = QString::fromStdString(text)] { emit boxToShow(text); });
 }
 
 void NetPlay::roundTripMeasured(int) {
@@ -194,7 +198,8 @@ void NetPlay::dropSession() {
 
 void NetPlay::send(std::span<const std::uint8_t> bytes) {
     if (socket_ && socket_->state() == QAbstractSocket::ConnectedState)
-        socket_->write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+        socket_->write(reinterpret_cast<const char*>(bytes.data()),
+                       static_cast<qint64>(bytes.size()));
 }
 
 void NetPlay::close() {

@@ -48,11 +48,16 @@ struct Check {
     Board::Flag flag;
 };
 constexpr Check checks[] = {
-    {&MenuChecks::mnuPri, Board::checkPri},           {&MenuChecks::mnuInt, Board::checkInt},
-    {&MenuChecks::mnuPro, Board::checkPro},           {&MenuChecks::mnuSet_Uno, Board::checkSetUno},
-    {&MenuChecks::mnuSet_Tre, Board::checkSetTre},    {&MenuChecks::mnuSet_Cinque, Board::checkSetCinque},
-    {&MenuChecks::mnuGrandi, Board::checkGrandi},     {&MenuChecks::mnuPiccole, Board::checkPiccole},
-    {&MenuChecks::mnuRief, Board::checkRief},         {&MenuChecks::mnuComputer, Board::checkComputer},
+    {&MenuChecks::mnuPri, Board::checkPri},
+    {&MenuChecks::mnuInt, Board::checkInt},
+    {&MenuChecks::mnuPro, Board::checkPro},
+    {&MenuChecks::mnuSet_Uno, Board::checkSetUno},
+    {&MenuChecks::mnuSet_Tre, Board::checkSetTre},
+    {&MenuChecks::mnuSet_Cinque, Board::checkSetCinque},
+    {&MenuChecks::mnuGrandi, Board::checkGrandi},
+    {&MenuChecks::mnuPiccole, Board::checkPiccole},
+    {&MenuChecks::mnuRief, Board::checkRief},
+    {&MenuChecks::mnuComputer, Board::checkComputer},
 };
 
 void writePlace(WireWriter& out, const Place& p) {

@@ -29,16 +29,16 @@ struct Board {
     std::uint8_t sets = 1;             // NumSet
     std::uint8_t currentSet = 0;       // SetCorrente
     std::uint8_t setsWonBlue = 0, setsWonRed = 0;
-    std::uint16_t interval = 100;   // the game clock's, in milliseconds
-    std::int16_t shotAngle = 800;   // AngoloTiro
-    std::uint16_t flags = 0;        // see Flag
+    std::uint16_t interval = 100;         // the game clock's, in milliseconds
+    std::int16_t shotAngle = 800;         // AngoloTiro
+    std::uint16_t flags = 0;              // see Flag
     std::array<std::string, 12> captions; // points blue, red; sets left 1-5, right 1-5
 
     enum Flag : std::uint16_t {
-        respin = 1 << 0,    // RiEffetto
-        training = 1 << 1,  // Allenamento
-        paused = 1 << 2,    // a rally paused
-        rally = 1 << 3,     // the ball in play: the host's clock runs
+        respin = 1 << 0,   // RiEffetto
+        training = 1 << 1, // Allenamento
+        paused = 1 << 2,   // a rally paused
+        rally = 1 << 3,    // the ball in play: the host's clock runs
         checkPri = 1 << 4,
         checkInt = 1 << 5,
         checkPro = 1 << 6,

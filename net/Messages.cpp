@@ -172,8 +172,8 @@ Decoder::Result Decoder::next() {
     }
     if (buffered() < 2)
         return r;
-    const std::size_t length =
-        static_cast<std::size_t>(buffer_[start_]) | (static_cast<std::size_t>(buffer_[start_ + 1]) << 8);
+    const std::size_t length = static_cast<std::size_t>(buffer_[start_]) |
+                               (static_cast<std::size_t>(buffer_[start_ + 1]) << 8);
     if (length == 0 || length > longestFrame) {
         bad_ = true;
         r.status = Status::Bad;

@@ -63,7 +63,13 @@ struct Pong {
 
 // The last word before closing, and why.
 struct Bye {
-    enum class Reason : std::uint8_t { Quit = 0, Busy = 1, Version = 2, BadMessage = 3, Silence = 4 };
+    enum class Reason : std::uint8_t {
+        Quit = 0,
+        Busy = 1,
+        Version = 2,
+        BadMessage = 3,
+        Silence = 4
+    };
     Reason reason = Reason::Quit;
     bool operator==(const Bye&) const = default;
 };

@@ -103,7 +103,7 @@ class Session {
     std::uint32_t pingsSent_ = 0;
     std::int64_t lastPingAt_ = 0;
     std::optional<int> roundTrip_;
-    std::optional<Board> lastBoard_; // the host's last sent, the guest's last shown
+    std::optional<Board> lastBoard_;   // the host's last sent, the guest's last shown
     std::set<std::uint32_t> keysDown_; // the guest's keys held, on either side
     bool boxOpen_ = false;
 };

@@ -23,6 +23,8 @@ windows_packages=(g++-mingw-w64-x86-64-posix nsis)
 # build the Debian package; and they build the Windows program and play it under Wine.
 if [ "$mode" = test ]; then
   packages+=(xvfb xauth xdotool qt6-wayland sway wtype grim desktop-file-utils appstream dpkg-dev)
+  # The network messages are fuzzed with libFuzzer, which comes with clang.
+  packages+=(clang)
   packages+=("${windows_packages[@]}" wine64 wine)
 fi
 
@@ -80,6 +82,13 @@ if [ "${CI:-}" = true ]; then
 fi
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure --timeout 600
 bash packaging/check-package.sh
+
+# The network's message decoder and session under libFuzzer, a fixed number of runs from
+# seeds: no crash, no sanitizer report, every message accepted in range.
+cmake -S tests/fuzz -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  >/dev/null
+cmake --build build-fuzz --parallel "$(nproc)"
+ctest --test-dir build-fuzz --output-on-failure --timeout 900
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer: any report
 # stops the test that meets it, and the run fails. (The Windows program is not built for

@@ -20,8 +20,8 @@ struct Pipe {
     std::mt19937 random{7};
     std::deque<std::pair<std::int64_t, std::vector<std::uint8_t>>> inFlight;
     std::int64_t lastAt = 0;
-    bool closed = false;  // the sender closed it
-    bool cut = false;     // the cable pulled: nothing more arrives, no close either
+    bool closed = false; // the sender closed it
+    bool cut = false;    // the cable pulled: nothing more arrives, no close either
     bool closeSeen = false;
 };
 
@@ -31,9 +31,8 @@ class FakeLink : public net::Link {
     void send(std::span<const std::uint8_t> bytes) override {
         if (out_.closed)
             return;
-        const int extra = out_.jitter > 0
-                              ? std::uniform_int_distribution<int>(0, out_.jitter)(out_.random)
-                              : 0;
+        const int extra =
+            out_.jitter > 0 ? std::uniform_int_distribution<int>(0, out_.jitter)(out_.random) : 0;
         const std::int64_t at = std::max(out_.lastAt, now_ + out_.delay + extra);
         out_.lastAt = at;
         out_.inFlight.emplace_back(at, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
@@ -97,8 +96,8 @@ struct NetPair {
         toHost.random.seed(11);
         host.session = std::make_unique<net::Session>(net::Role::Host, host.game, host.platform,
                                                       host.players, hostLink, host);
-        guest.session = std::make_unique<net::Session>(
-            net::Role::Guest, guest.game, guest.platform, guest.players, guestLink, guest);
+        guest.session = std::make_unique<net::Session>(net::Role::Guest, guest.game, guest.platform,
+                                                       guest.players, guestLink, guest);
         // The host's match-end box goes to the guest as it opens.
         host.platform.whileMessageOpen = [this] {
             host.session->boxOpening(host.platform.messages.back());
@@ -107,9 +106,9 @@ struct NetPair {
         guest.session->start(now);
     }
 
-    static void deliver(Pipe& pipe, net::Session& to, std::int64_t now,
-                        const std::function<void(std::int64_t, std::span<const std::uint8_t>)>&
-                            hears = {}) {
+    static void
+    deliver(Pipe& pipe, net::Session& to, std::int64_t now,
+            const std::function<void(std::int64_t, std::span<const std::uint8_t>)>& hears = {}) {
         if (pipe.cut)
             return;
         while (!pipe.inFlight.empty() && pipe.inFlight.front().first <= now) {

@@ -449,13 +449,21 @@ class TestNet : public QObject {
         QTest::addColumn<QString>("guestSays");
         QTest::addColumn<int>("after"); // ms from the cause to both ends, at most
         // The link takes 20 ms each way.
-        QTest::newRow("guest quits") << "quit" << "ha chiuso la partita" << "" << 21;
-        QTest::newRow("guest's program gone") << "close" << "si è interrotta" << "" << 21;
-        QTest::newRow("cable pulled") << "cut" << "da 5 secondi" << "da 5 secondi" << 5000;
-        QTest::newRow("bad message") << "bad" << "spetta a chi ospita" << "messaggio non valido"
-                                     << 41;
-        QTest::newRow("garbage") << "garbage" << "non valido (messaggio di" << "messaggio non valido"
-                                 << 41;
+        QTest::newRow("guest quits") << "quit"
+                                     << "ha chiuso la partita"
+                                     << "" << 21;
+        QTest::newRow("guest's program gone") << "close"
+                                              << "si è interrotta"
+                                              << "" << 21;
+        QTest::newRow("cable pulled") << "cut"
+                                      << "da 5 secondi"
+                                      << "da 5 secondi" << 5000;
+        QTest::newRow("bad message") << "bad"
+                                     << "spetta a chi ospita"
+                                     << "messaggio non valido" << 41;
+        QTest::newRow("garbage") << "garbage"
+                                 << "non valido (messaggio di"
+                                 << "messaggio non valido" << 41;
     }
     void sessionsEnd() {
         QFETCH(QString, how);
@@ -545,10 +553,10 @@ class TestNet : public QObject {
         Pipe a, b;
         NetSide one, two;
         FakeLink toTwo(a, now), toOne(b, now);
-        one.session = std::make_unique<Session>(Role::Host, one.game, one.platform, one.players,
-                                                toTwo, one);
-        two.session = std::make_unique<Session>(Role::Host, two.game, two.platform, two.players,
-                                                toOne, two);
+        one.session =
+            std::make_unique<Session>(Role::Host, one.game, one.platform, one.players, toTwo, one);
+        two.session =
+            std::make_unique<Session>(Role::Host, two.game, two.platform, two.players, toOne, two);
         one.session->start(0);
         two.session->start(0);
         NetPair::deliver(a, *two.session, 0);
@@ -573,10 +581,11 @@ class TestNet : public QObject {
     }
 
     void menusDuringANetworkMatch() {
-        const MenuItem play[] = {MenuItem::mnuNuovaPartita, MenuItem::mnuPri, MenuItem::mnuInt,
-                                 MenuItem::mnuPro, MenuItem::mnuSet_Uno, MenuItem::mnuSet_Tre,
-                                 MenuItem::mnuSet_Cinque, MenuItem::mnuGrandi,
-                                 MenuItem::mnuPiccole, MenuItem::mnuRief, MenuItem::mnuAngolo};
+        const MenuItem play[] = {
+            MenuItem::mnuNuovaPartita, MenuItem::mnuPri,     MenuItem::mnuInt,
+            MenuItem::mnuPro,          MenuItem::mnuSet_Uno, MenuItem::mnuSet_Tre,
+            MenuItem::mnuSet_Cinque,   MenuItem::mnuGrandi,  MenuItem::mnuPiccole,
+            MenuItem::mnuRief,         MenuItem::mnuAngolo};
         for (const MenuItem item : play) {
             QVERIFY(menuItemAvailable(item, std::nullopt));
             QVERIFY(menuItemAvailable(item, Role::Host));
@@ -587,11 +596,12 @@ class TestNet : public QObject {
             QVERIFY(!menuItemAvailable(item, Role::Host));
             QVERIFY(!menuItemAvailable(item, Role::Guest));
         }
-        for (const MenuItem item : {MenuItem::mnuColPallina, MenuItem::mnuCol_Destra,
-                                    MenuItem::mnuWimb, MenuItem::mnuCampoColore,
-                                    MenuItem::mnuRete, MenuItem::mnuSommario})
+        for (const MenuItem item :
+             {MenuItem::mnuColPallina, MenuItem::mnuCol_Destra, MenuItem::mnuWimb,
+              MenuItem::mnuCampoColore, MenuItem::mnuRete, MenuItem::mnuSommario})
             QVERIFY(menuItemAvailable(item, Role::Guest));
-        QCOMPARE(std::string(menuEntryOf(MenuItem::mnuRete).caption), std::string("Gioca in rete..."));
+        QCOMPARE(std::string(menuEntryOf(MenuItem::mnuRete).caption),
+                 std::string("Gioca in rete..."));
     }
 
     void aNetworkMatchStartsFresh() {
@@ -617,25 +627,26 @@ class TestNet : public QObject {
         QTest::newRow("none") << QStringList{} << int(M::Local) << "" << 0;
         QTest::newRow("host") << QStringList{"--host"} << int(M::Host) << "" << 47115;
         QTest::newRow("host 5000") << QStringList{"--host", "5000"} << int(M::Host) << "" << 5000;
-        QTest::newRow("host 65535") << QStringList{"--host", "65535"} << int(M::Host) << "" << 65535;
+        QTest::newRow("host 65535")
+            << QStringList{"--host", "65535"} << int(M::Host) << "" << 65535;
         QTest::newRow("host 65536") << QStringList{"--host", "65536"} << int(M::Error) << "" << 0;
         QTest::newRow("host 0") << QStringList{"--host", "0"} << int(M::Error) << "" << 0;
         QTest::newRow("host x") << QStringList{"--host", "x1"} << int(M::Error) << "" << 0;
         QTest::newRow("host -1") << QStringList{"--host", "-1"} << int(M::Error) << "" << 0;
-        QTest::newRow("join name") << QStringList{"--join", "casa.example"} << int(M::Join)
-                                   << "casa.example" << 47115;
-        QTest::newRow("join name:port") << QStringList{"--join", "10.0.0.2:6000"} << int(M::Join)
-                                        << "10.0.0.2" << 6000;
-        QTest::newRow("join [v6]:port") << QStringList{"--join", "[::1]:6001"} << int(M::Join)
-                                        << "::1" << 6001;
+        QTest::newRow("join name")
+            << QStringList{"--join", "casa.example"} << int(M::Join) << "casa.example" << 47115;
+        QTest::newRow("join name:port")
+            << QStringList{"--join", "10.0.0.2:6000"} << int(M::Join) << "10.0.0.2" << 6000;
+        QTest::newRow("join [v6]:port")
+            << QStringList{"--join", "[::1]:6001"} << int(M::Join) << "::1" << 6001;
         QTest::newRow("join v6") << QStringList{"--join", "fe80::1"} << int(M::Join) << "fe80::1"
                                  << 47115;
         QTest::newRow("join nothing") << QStringList{"--join"} << int(M::Error) << "" << 0;
         QTest::newRow("join :port") << QStringList{"--join", ":6000"} << int(M::Error) << "" << 0;
-        QTest::newRow("join bad port") << QStringList{"--join", "a:99999"} << int(M::Error) << ""
-                                       << 0;
-        QTest::newRow("join odd name") << QStringList{"--join", "a b;rm"} << int(M::Error) << ""
-                                       << 0;
+        QTest::newRow("join bad port")
+            << QStringList{"--join", "a:99999"} << int(M::Error) << "" << 0;
+        QTest::newRow("join odd name")
+            << QStringList{"--join", "a b;rm"} << int(M::Error) << "" << 0;
         QTest::newRow("both") << QStringList{"--host", "--join", "a"} << int(M::Error) << "" << 0;
         QTest::newRow("help") << QStringList{"--join", "a", "--help"} << int(M::Help) << "" << 0;
         QTest::newRow("unknown") << QStringList{"--hots"} << int(M::Error) << "" << 0;

@@ -36,7 +36,8 @@ frmRete::frmRete(NetPlay& net, QWidget* parent) : QDialog(parent), net_(net) {
     optOspita_->setObjectName(QStringLiteral("optOspita"));
     optOspita_->setChecked(true);
     portaOspita_ = portBox(this, "txtPortaOspita");
-    optUnisciti_ = new QRadioButton(QStringLiteral("Unisciti a una partita: giochi a destra"), this);
+    optUnisciti_ =
+        new QRadioButton(QStringLiteral("Unisciti a una partita: giochi a destra"), this);
     optUnisciti_->setObjectName(QStringLiteral("optUnisciti"));
     indirizzo_ = new QLineEdit(this);
     indirizzo_->setObjectName(QStringLiteral("txtIndirizzo"));
@@ -102,8 +103,9 @@ void frmRete::cmdAvvia_Click() {
     }
     const QString address = indirizzo_->text().trimmed();
     if (!net::validHostName(address.toStdString())) {
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("Scrivi il nome o l'indirizzo di chi ospita la partita."));
+        QMessageBox::warning(
+            this, windowTitle(),
+            QStringLiteral("Scrivi il nome o l'indirizzo di chi ospita la partita."));
         indirizzo_->setFocus();
         return;
     }
@@ -128,7 +130,7 @@ void frmRete::showChoice() {
 void frmRete::showWaiting(const QString& what) {
     waiting_ = true;
     for (QWidget* w : std::initializer_list<QWidget*>{optOspita_, optUnisciti_, portaOspita_,
-                                                       indirizzo_, porta_, avvia_})
+                                                      indirizzo_, porta_, avvia_})
         w->setEnabled(false);
     stato_->setText(what);
     annulla_->setFocus();

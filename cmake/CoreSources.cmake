@@ -1,0 +1,32 @@
+# The rules of the game, with no toolkit: the program, its tests and the fuzz target
+# build them alike.
+set(QUINDRA_CORE_SOURCES
+  app/ChangeRecord.cpp
+  app/ClockRandom.cpp
+  app/Elements.cpp
+  app/GameCore.cpp
+  app/Modulo1.cpp
+  app/Pause.cpp
+  app/Rally.cpp
+  app/Spin.cpp
+  match/GameSetMatch.cpp
+  match/NewMatch.cpp
+  match/PointScoring.cpp
+  match/Serve.cpp
+  input/Computer.cpp
+  input/Hands.cpp
+  input/HeldKeys.cpp
+  input/Keyboard.cpp
+  input/Players.cpp
+  input/Seats.cpp
+  input/Windows1252.cpp
+  options/ColourOptions.cpp
+  options/Menu.cpp
+  options/PlayOptions.cpp
+  net/Board.cpp
+  net/CommandLine.cpp
+  net/Messages.cpp
+  net/NetMenu.cpp
+  net/Session.cpp
+  net/Wire.cpp
+)
