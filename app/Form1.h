@@ -15,8 +15,8 @@
 #include <QTimer>
 
 #include <functional>
-#include <string>
 #include <optional>
+#include <string>
 
 namespace quindra {
 

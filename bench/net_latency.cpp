@@ -2,7 +2,8 @@
 // screen, over loopback, with nothing added and through a proxy that delays every byte
 // by half a given round trip each way. The host is a real game in its own process; the
 // guest is a real main window here, sent key events; the time runs from the press to the
-// end of the paint that shows the racquet moved. Prints one JSON object per line.
+// end of the paint that shows the racquet moved, during rallies. Prints one JSON object per
+// line.
 //   build/bench/quindra-net-bench [PRESSES]      (offscreen unless QT_QPA_PLATFORM says)
 #include "Figures.h"
 #include "app/CourtView.h"
@@ -96,6 +97,13 @@ Latencies measure(int roundTrip, int presses) {
         }
     });
     for (int i = 0; i < presses && guest.net().role(); ++i) {
+        // Space first: a waiting serve starts, so the keys are timed during rallies, with the
+        // host's clock ticking and its boards coming; in a rally Space does nothing.
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent space(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+            QCoreApplication::sendEvent(&guest, &space);
+        }
+        waitFor(30 + roundTrip);
         // Up and down in turn, each let go at once: no repeat comes into it.
         const Qt::Key key = i % 2 == 0 ? Qt::Key_Up : Qt::Key_Down;
         before = game.Racchetta_Rossa.Top;

@@ -106,12 +106,13 @@ class OptionsTest : public QObject {
         for (const MenuEntry& e : menuEntries())
             bar << QString(e.depth, '>') + e.caption + (e.mark && s.game.menu.*e.mark ? "*" : "");
         QCOMPARE(bar.join(' '),
-                 QStringLiteral("File >Nuova Partita >Allenamento Livelli >Principiante* "
-                                ">Intermedio >Professionista Set >Uno* >Tre >Cinque Pallina "
-                                ">Colore Pallina Racchette >Grandi* >Piccole >Colore "
-                                ">>Rachetta Sinistra >>Rachetta Destra Campo >Wimbledon* "
-                                ">Roland Garros >Open USA >Personalizza il Colore Opzioni "
-                                ">Ri-Effetto >Angolo >Computer Help >Comandi About >Quindra"));
+                 QStringLiteral(
+                     "File >Nuova Partita >Allenamento >Gioca in rete... Livelli >Principiante* "
+                     ">Intermedio >Professionista Set >Uno* >Tre >Cinque Pallina "
+                     ">Colore Pallina Racchette >Grandi* >Piccole >Colore "
+                     ">>Rachetta Sinistra >>Rachetta Destra Campo >Wimbledon* "
+                     ">Roland Garros >Open USA >Personalizza il Colore Opzioni "
+                     ">Ri-Effetto >Angolo >Computer Help >Comandi About >Quindra"));
         for (std::size_t i = 0; i < menuItemCount; ++i)
             QCOMPARE(std::count_if(menuEntries().begin(), menuEntries().end(),
                                    [i](const MenuEntry& e) {

@@ -144,7 +144,7 @@ constexpr int step = 250 / twipsPerPixel; // a racquet's step, in pixels at 96 d
 class WineGame : public QObject {
     Q_OBJECT
 
-    QString exe_, tool_, setup_;
+    QString exe_, tool_, setup_, linux_;
     QTemporaryDir prefix_;
     QProcessEnvironment env_;
     QProcess game_;
@@ -191,10 +191,10 @@ class WineGame : public QObject {
         outer_ = QSizeF(v[4].toDouble() * twipsPerPixel, v[5].toDouble() * twipsPerPixel);
         return true;
     }
-    void startGame(const QString& program) {
+    void startGame(const QString& program, const QStringList& arguments = {}) {
         QFile::remove(ticks_);
         game_.setProcessEnvironment(env_);
-        game_.start(QStringLiteral("wine"), {program});
+        game_.start(QStringLiteral("wine"), QStringList{program} + arguments);
         QVERIFY(game_.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(findGame(), 30000);
         // Its first paint is on screen once the court's green shows.
@@ -297,6 +297,7 @@ class WineGame : public QObject {
         exe_ = qEnvironmentVariable("QUINDRA_EXE");
         tool_ = qEnvironmentVariable("QUINDRA_WINTOOL");
         setup_ = qEnvironmentVariable("QUINDRA_SETUP");
+        linux_ = qEnvironmentVariable("QUINDRA_BIN");
         QVERIFY2(QFile::exists(exe_) && QFile::exists(tool_) && QFile::exists(setup_),
                  "QUINDRA_EXE, QUINDRA_WINTOOL and QUINDRA_SETUP name the Windows build");
         QVERIFY(QGuiApplication::platformName() == QLatin1String("xcb"));
@@ -639,6 +640,88 @@ class WineGame : public QObject {
         QCOMPARE(click(annulla.center().x(), annulla.center().y(), dialog), 0);
         QVERIFY(game_.waitForFinished(10000));
         run(QStringLiteral("wineserver"), {QStringLiteral("-w")});
+    }
+
+    // A Linux host and this program as its guest, over loopback: the guest's real keys
+    // move the red racquet on both screens, its Space serves, and both show the point.
+    void aPointOverTheNetworkWithALinuxHost() {
+        QVERIFY2(QFile::exists(linux_), "QUINDRA_BIN names the Linux game");
+        if (game_.state() != QProcess::NotRunning)
+            stopGame();
+        const QString port = QString::number(47000 + QCoreApplication::applicationPid() % 1000);
+        QProcess host;
+        host.start(linux_, {QStringLiteral("--host"), port});
+        QVERIFY(host.waitForStarted());
+        const auto hostWindow = [this, &host](const char* title) {
+            return run(QStringLiteral("xdotool"), words("search --all --onlyvisible --pid")
+                                                      << QString::number(host.processId())
+                                                      << QStringLiteral("--name")
+                                                      << QLatin1String(title))
+                .out.trimmed()
+                .section(QLatin1Char('\n'), 0, 0);
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(!hostWindow("^Gioca in rete$").isEmpty(), 10000);
+        startGame(exe_, {QStringLiteral("--join"), QStringLiteral("127.0.0.1:") + port});
+        QString linuxWindow;
+        QTRY_VERIFY_WITH_TIMEOUT(!(linuxWindow = hostWindow("^Quindra Game - in rete")).isEmpty(),
+                                 15000);
+        QCOMPARE(xdotool(words("windowmove")
+                         << linuxWindow << QStringLiteral("0") << QStringLiteral("0")),
+                 0);
+        // The Linux court inside its window: where its blue racquet stands, as on Windows.
+        LinuxCourt fresh(0, outer_);
+        const QRect blueAt = racquetBox(fresh.image(), true);
+        const auto linuxCourt = [&] {
+            const QImage whole = QGuiApplication::primaryScreen()
+                                     ->grabWindow(linuxWindow.toULongLong())
+                                     .toImage()
+                                     .convertToFormat(QImage::Format_RGB32);
+            const QPoint origin = racquetBox(whole, true).topLeft() - blueAt.topLeft();
+            return whole.copy(QRect(origin, client_.size()));
+        };
+        const QRect courtRect = toQ(toPixelRect(0, 0, 7452, 5052));
+        const QRegion out = leftOut(fresh.game);
+        // The ball, smoothed on Linux and not on Windows, is left out where it is.
+        const auto alike = [&] {
+            const QImage windows = court(), linux = linuxCourt();
+            const QRegion ball = ballAt(windows).adjusted(-6, -6, 6, 6);
+            return differences(windows, linux, courtRect, out + ball) == 0;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(alike(), 5000);
+
+        // Up twice on the Windows keyboard: the red racquet two steps up on both.
+        const QRect redBefore = racquetBox(court(), false);
+        QCOMPARE(click(client_.center().x(), client_.center().y()), 0); // the keyboard here
+        keys("Up Up");
+        QTRY_VERIFY_WITH_TIMEOUT(racquetBox(court(), false).top() < redBefore.top() - step, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(alike(), 3000);
+
+        // The serve, and a point on both boards.
+        const QRect blueLabel =
+            toQ(toPixelRect(fresh.game.lblPuntoBlu.Left, fresh.game.lblPuntoBlu.Top,
+                            fresh.game.lblPuntoBlu.Width, fresh.game.lblPuntoBlu.Height));
+        const QRect redLabel =
+            toQ(toPixelRect(fresh.game.lblPuntoRosso.Left, fresh.game.lblPuntoRosso.Top,
+                            fresh.game.lblPuntoRosso.Width, fresh.game.lblPuntoRosso.Height));
+        const QImage windowsBefore = court(), linuxBefore = linuxCourt();
+        keys("space");
+        const auto scored = [&](const QImage& now, const QImage& before) {
+            return now.copy(blueLabel) != before.copy(blueLabel) ||
+                   now.copy(redLabel) != before.copy(redLabel);
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(scored(court(), windowsBefore), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(scored(linuxCourt(), linuxBefore), 3000);
+        // The same side scored on both.
+        QCOMPARE(court().copy(blueLabel) == windowsBefore.copy(blueLabel),
+                 linuxCourt().copy(blueLabel) == linuxBefore.copy(blueLabel));
+        QTRY_VERIFY_WITH_TIMEOUT(alike(), 3000);
+
+        // The Windows program closes: the Linux host says so, and plays on alone.
+        stopGame();
+        QTRY_VERIFY_WITH_TIMEOUT(!hostWindow("^Quindra$").isEmpty(), 8000);
+        QTRY_VERIFY_WITH_TIMEOUT(!hostWindow("^Quindra Game$").isEmpty(), 3000);
+        host.terminate();
+        QVERIFY(host.waitForFinished(5000));
     }
 
     // The installer installs silently: the program, its Start-menu shortcut and its entry

@@ -67,6 +67,9 @@ bool MainWindow::create(int show) {
     if (!window_)
         return false;
     clock_ = std::make_unique<GameClock>(window_, tickMessage);
+    NetworkEvents& events = *this;
+    net_ = std::make_unique<Network>(
+        window_, game_, *this, players_, [this] { return now(); }, events);
     interval_ = startInterval;
     learnKeyRepeat();
     fitToDpi(dpiOf(window_), nullptr);
@@ -132,6 +135,8 @@ LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (net_ && net_->onMessage(message, wParam, lParam))
+        return 0;
     switch (message) {
     case tickMessage:
         if (clock_ && clock_->take(wParam))
@@ -200,6 +205,8 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CLOSE:
         // The court is gone: its clock goes with it, while the shot-angle dialog may stay.
+        // The other computer, if any, hears that this one left.
+        net_->quit();
         clock_->stop();
         DestroyWindow(window_);
         return 0;
@@ -251,6 +258,10 @@ void MainWindow::command(UINT id) {
         openAngleDialog();
         return;
     }
+    if (entry.window == WindowCommand::Rete) {
+        mnuRete_Click();
+        return;
+    }
     releaseHeldKeys();
     restComputer();
     if (entry.window == WindowCommand::Sommario)
@@ -262,6 +273,10 @@ void MainWindow::command(UINT id) {
 }
 
 void MainWindow::refresh(bool now) {
+    // The host sends its board whenever the court is looked at for changes: after every
+    // tick, key and command, before it is painted.
+    if (net_ && net_->session())
+        net_->session()->gameChanged();
     for (const RECT& r : painter_.update())
         InvalidateRect(window_, &r, FALSE);
     if (now)
@@ -319,7 +334,12 @@ void MainWindow::showMessage(const std::string& text) {
     releaseHeldKeys();
     restComputer();
     refresh(true);
+    // A match over the network: the guest sees the same box.
+    if (net_->session())
+        net_->session()->boxOpening(text);
     MessageBoxW(window_, widen(text).c_str(), L"Quindra", MB_OK | MB_ICONEXCLAMATION);
+    if (net_->session())
+        net_->session()->boxClosed();
 }
 
 std::optional<Colour> MainWindow::pickColour(Colour initial) {

@@ -3,6 +3,7 @@
 // and the host side of the game's Platform.
 #include "CourtPainter.h"
 #include "GameClock.h"
+#include "Network.h"
 #include "app/ClockRandom.h"
 #include "app/GameCore.h"
 #include "app/Platform.h"
@@ -15,7 +16,7 @@
 
 namespace quindra::win32 {
 
-class MainWindow : public Platform {
+class MainWindow : public Platform, private NetworkEvents {
   public:
     MainWindow();
     ~MainWindow() override;
@@ -24,6 +25,9 @@ class MainWindow : public Platform {
 
     // Creates the window, runs the game's load and shows it, centred.
     bool create(int show);
+    // A match with another computer, as the command line asks: the dialog opens already
+    // waiting (`address` empty: host on `port`).
+    void startNetworkMatch(const std::string& address, std::uint16_t port);
 
     // Platform.
     void setClockEnabled(bool enabled) override;
@@ -65,6 +69,18 @@ class MainWindow : public Platform {
     void learnKeyRepeat();
     void paint();
     std::int64_t now() const;
+    bool isGuest() const;
+    void mnuRete_Click();
+    // The menus and the title as a match over the network has them, or a local one.
+    void showNetworkState();
+    void showNetworkBox(const std::string& text);
+    // NetworkEvents.
+    void networkStarted() override;
+    void networkFailed(const std::string& why) override;
+    void networkChanged() override;
+    void networkBox(const std::string& text) override;
+    void networkRoundTrip() override;
+    void networkEnded(const std::string& why) override;
 
     HWND window_ = nullptr;
     HMENU menuBar_ = nullptr;
@@ -74,6 +90,7 @@ class MainWindow : public Platform {
     int interval_ = 100;
     Players players_{game_, *this};
     CourtPainter painter_{game_};
+    std::unique_ptr<Network> net_;
     int dpi_ = 96;
     SIZE outer_{0, 0}; // the whole window, in pixels, as last placed
     bool inMenu_ = false;

@@ -48,6 +48,10 @@ void MainWindow::keyDown(WPARAM key, LPARAM flags) {
         if (const auto code = windows1252Code(static_cast<char32_t>(typed.wParam)))
             press.characters.push_back(*code);
     const bool desktopRepeat = (flags & (1 << 30)) != 0;
+    if (isGuest()) { // the host's game takes them
+        net_->session()->keyDown(press, desktopRepeat);
+        return;
+    }
     players_.keyDown(press, desktopRepeat, now());
     scheduleRepeat();
     refresh(true);
@@ -55,6 +59,10 @@ void MainWindow::keyDown(WPARAM key, LPARAM flags) {
 }
 
 void MainWindow::keyUp(WPARAM key, LPARAM flags) {
+    if (isGuest()) {
+        net_->session()->keyUp(keyId(key, flags));
+        return;
+    }
     players_.keyUp(keyId(key, flags));
     scheduleRepeat();
 }
@@ -81,6 +89,8 @@ void MainWindow::scheduleRepeat() {
 }
 
 void MainWindow::releaseHeldKeys() {
+    if (isGuest())
+        net_->session()->releaseKeys();
     players_.releaseHeldKeys();
     KillTimer(window_, repeatTimer);
     repeatSet_ = false;
@@ -114,6 +124,10 @@ void MainWindow::pauseIfAway(HWND activated) {
     // the game's too.
     const bool own = activated && (GetAncestor(activated, GA_ROOTOWNER) == window_ ||
                                    activated == angleDialog());
+    if ((IsIconic(window_) || !own) && isGuest()) {
+        net_->session()->away(); // the rally is the host's: it pauses there
+        return;
+    }
     if ((IsIconic(window_) || !own) && players_.pauseWhenAway()) {
         KillTimer(window_, repeatTimer);
         repeatSet_ = false;

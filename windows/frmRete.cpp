@@ -47,6 +47,7 @@ frmRete::frmRete(NetPlay& net, QWidget* parent) : QDialog(parent), net_(net) {
     stato_ = new QLabel(this);
     stato_->setObjectName(QStringLiteral("lblStato"));
     stato_->setWordWrap(true);
+    stato_->setMinimumWidth(320);
 
     auto* hostForm = new QFormLayout;
     hostForm->addRow(QStringLiteral("Porta:"), portaOspita_);

@@ -1,0 +1,170 @@
+// Two main windows in one process, joined over loopback with real sockets: the menus the
+// host's rules grey, the title, a guest's key, a third player turned away, the way a
+// session ends, and the "Gioca in rete" dialog's waiting, cancelling and complaints.
+#include "app/Form1.h"
+#include "net/Messages.h"
+#include "net/NetMenu.h"
+#include "windows/frmRete.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+using namespace quindra;
+
+namespace {
+
+// The text of the next box that opens, closed at once; empty when none opened.
+QString nextBox(const std::function<void()>& action = {}, int wait = 3000) {
+    QString text;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            text = box->text();
+            box->close();
+        }
+    });
+    poll.start(20);
+    if (action)
+        action();
+    (void)QTest::qWaitFor([&] { return !text.isEmpty(); }, wait);
+    return text;
+}
+
+// A port nobody listens on, just now.
+quint16 freePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}
+
+} // namespace
+
+class NetWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Form1> host_, guest_;
+
+  private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    void init() {
+        host_ = std::make_unique<Form1>();
+        guest_ = std::make_unique<Form1>();
+        host_->show();
+        guest_->show();
+    }
+    void cleanup() {
+        guest_.reset();
+        host_.reset();
+        QTest::qWait(50);
+    }
+
+    void twoWindowsPlayOneMatch() {
+        QVERIFY(host_->net().host(0).isEmpty());
+        const quint16 port = host_->net().listeningPort();
+        guest_->net().join(QStringLiteral("127.0.0.1"), port);
+        QTRY_VERIFY(host_->net().role() && guest_->net().role());
+        // Greyed where the host's rules or the match between two forbid; checked as the host.
+        for (const MenuEntry& e : menuEntries())
+            if (e.kind == MenuEntry::Kind::Item) {
+                QCOMPARE(host_->menuTree()[e.item]->isEnabled(),
+                         net::menuItemAvailable(e.item, net::Role::Host));
+                QCOMPARE(guest_->menuTree()[e.item]->isEnabled(),
+                         net::menuItemAvailable(e.item, net::Role::Guest));
+            }
+        host_->menuTree()[MenuItem::mnuPro]->trigger();
+        QTRY_VERIFY(guest_->menuTree()[MenuItem::mnuPro]->isChecked());
+        QTRY_VERIFY(guest_->windowTitle().endsWith(QStringLiteral(" ms")));
+        QVERIFY(QRegularExpression(QStringLiteral("^Quindra Game - in rete, \\d+ ms$"))
+                    .match(host_->windowTitle())
+                    .hasMatch());
+
+        // The guest's Up moves the red racquet on both screens; the host's Up moves nothing.
+        const float red = host_->game().Racchetta_Rossa.Top;
+        QTest::keyClick(host_.get(), Qt::Key_Up);
+        QTest::qWait(100);
+        QCOMPARE(host_->game().Racchetta_Rossa.Top, red);
+        QTest::keyClick(guest_.get(), Qt::Key_Up);
+        QTRY_COMPARE(host_->game().Racchetta_Rossa.Top, red - 250);
+        QTRY_COMPARE(guest_->game().Racchetta_Rossa.Top, red - 250);
+
+        // A third player is told the match is full, and let go.
+        QTcpSocket third;
+        third.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(third.waitForConnected(3000));
+        QTRY_COMPARE(third.state(), QAbstractSocket::UnconnectedState);
+        const QByteArray said = third.readAll();
+        const auto busy = net::encode(net::Bye{net::Bye::Reason::Busy});
+        QCOMPARE(said, QByteArray(reinterpret_cast<const char*>(busy.data()), int(busy.size())));
+        QVERIFY(host_->net().role().has_value());
+
+        // The guest leaves: the host says so and plays alone; nobody can join any more.
+        const QString box = nextBox([this] { guest_->net().quit(); });
+        QVERIFY2(box.contains(QStringLiteral("ha chiuso la partita in rete")), qPrintable(box));
+        QVERIFY(!host_->net().role() && !guest_->net().role());
+        QCOMPARE(host_->windowTitle(), QStringLiteral("Quindra Game"));
+        QCOMPARE(guest_->windowTitle(), QStringLiteral("Quindra Game"));
+        QVERIFY(host_->menuTree()[MenuItem::mnuComputer]->isEnabled());
+        QVERIFY(guest_->menuTree()[MenuItem::mnuPri]->isEnabled());
+        QTcpSocket late;
+        late.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(!late.waitForConnected(1000));
+    }
+
+    void theDialogWaitsAndCancels() {
+        frmRete dialog(host_->net(), host_.get());
+        dialog.show();
+        const quint16 port = freePort();
+        dialog.hostOn(port);
+        QVERIFY(dialog.lblStato()->text().contains(QString::number(port)));
+        QVERIFY(!dialog.cmdAvvia()->isEnabled() && dialog.cmdAnnulla()->isEnabled());
+        QVERIFY(host_->net().waiting());
+        dialog.cmdAnnulla()->click();
+        QVERIFY(!host_->net().waiting());
+        QTcpSocket nobody;
+        nobody.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(!nobody.waitForConnected(1000));
+    }
+
+    void theDialogComplains_data() {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("no address") << ""
+                                    << "Scrivi il nome";
+        QTest::newRow("odd address") << "a b;c"
+                                     << "Scrivi il nome";
+        QTest::newRow("nobody there") << "127.0.0.1"
+                                      << "non riuscito";
+        QTest::newRow("port taken") << ""
+                                    << "non si può aprire";
+    }
+    void theDialogComplains() {
+        QFETCH(QString, address);
+        QFETCH(QString, says);
+        frmRete dialog(guest_->net(), guest_.get());
+        dialog.show();
+        QTcpServer taken;
+        QString box;
+        if (QByteArray(QTest::currentDataTag()) == "port taken") {
+            QVERIFY(taken.listen(QHostAddress::Any));
+            box = nextBox([&] { dialog.hostOn(taken.serverPort()); });
+        } else {
+            box = nextBox([&] { dialog.joinAt(address, freePort()); }, 12000);
+        }
+        QVERIFY2(box.contains(says), qPrintable(box));
+        // The choice is back, for another try.
+        QVERIFY(dialog.cmdAvvia()->isEnabled());
+        QVERIFY(!guest_->net().waiting());
+    }
+};
+
+QTEST_MAIN(NetWindow)
+#include "test_netwindow.moc"

@@ -1,0 +1,92 @@
+// The main window in a match over the network: the dialog that starts one, the menus the
+// host's rules grey, the round trip in the title, the boxes either side shows.
+#include "MainWindow.h"
+#include "MenuBar.h"
+#include "NetworkDialog.h"
+#include "Text.h"
+#include "net/NetMenu.h"
+
+namespace quindra::win32 {
+
+bool MainWindow::isGuest() const {
+    return net_ && net_->role() == net::Role::Guest;
+}
+
+void MainWindow::showNetworkState() {
+    const std::optional<net::Role> role = net_->role();
+    for (const MenuEntry& entry : menuEntries())
+        if (entry.kind == MenuEntry::Kind::Item)
+            EnableMenuItem(menuBar_, commandOf(entry.item),
+                           MF_BYCOMMAND |
+                               (net::menuItemAvailable(entry.item, role) ? MF_ENABLED : MF_GRAYED));
+    DrawMenuBar(window_);
+    SetWindowTextW(window_, widen(net::windowTitle(net_->session())).c_str());
+}
+
+void MainWindow::showNetworkBox(const std::string& text) {
+    releaseHeldKeys();
+    restComputer();
+    refresh(true);
+    MessageBoxW(window_, widen(text).c_str(), L"Quindra", MB_OK | MB_ICONEXCLAMATION);
+    computerMoves();
+}
+
+void MainWindow::mnuRete_Click() {
+    releaseHeldKeys();
+    restComputer();
+    if (net_->role()) {
+        if (MessageBoxW(window_, L"Terminare la partita in rete? Ognuno continuerà da solo.",
+                        L"Quindra", MB_YESNO | MB_ICONQUESTION) == IDYES)
+            net_->quit();
+        return;
+    }
+    showNetworkDialog(window_, *net_);
+    refresh(false);
+    computerMoves();
+}
+
+void MainWindow::startNetworkMatch(const std::string& address, std::uint16_t port) {
+    releaseHeldKeys();
+    restComputer();
+    showNetworkDialog(window_, *net_, &address, port);
+    refresh(false);
+    computerMoves();
+}
+
+void MainWindow::networkStarted() {
+    releaseHeldKeys();
+    showNetworkState();
+    showChecks(menuBar_, game_);
+    refresh(false);
+    networkDialogStarted();
+}
+
+void MainWindow::networkFailed(const std::string& why) {
+    networkDialogFailed(why);
+}
+
+void MainWindow::networkChanged() {
+    if (isGuest())
+        showChecks(menuBar_, game_);
+    else
+        scheduleRepeat(); // a key of the guest's, held, repeats here
+    refresh(true);
+}
+
+void MainWindow::networkBox(const std::string& text) {
+    showNetworkBox(text);
+}
+
+void MainWindow::networkRoundTrip() {
+    showNetworkState();
+}
+
+void MainWindow::networkEnded(const std::string& why) {
+    showNetworkState();
+    showChecks(menuBar_, game_);
+    refresh(false);
+    if (!why.empty())
+        showNetworkBox(why);
+}
+
+} // namespace quindra::win32

@@ -1,0 +1,173 @@
+#include "NetworkDialog.h"
+
+#include "Network.h"
+#include "Text.h"
+#include "net/CommandLine.h"
+#include "net/Messages.h"
+#include "resource.h"
+
+namespace quindra::win32 {
+
+namespace {
+
+struct Open {
+    HWND dialog = nullptr;
+    Network* network = nullptr;
+    const std::string* address = nullptr;
+    std::uint16_t port = 0;
+    bool waiting = false;
+};
+Open open_;
+
+std::string textOf(HWND dialog, int id) {
+    wchar_t text[300] = {};
+    GetDlgItemTextW(dialog, id, text, 300);
+    return narrow(text);
+}
+
+void say(HWND dialog, const std::string& text) {
+    SetDlgItemTextW(dialog, IDC_STATO, widen(text).c_str());
+}
+
+bool hosting(HWND dialog) {
+    return IsDlgButtonChecked(dialog, IDC_OSPITA) == BST_CHECKED;
+}
+
+void showChoice(HWND dialog) {
+    open_.waiting = false;
+    const bool host = hosting(dialog);
+    for (const int id : {IDC_OSPITA, IDC_UNISCITI, IDC_AVVIA})
+        EnableWindow(GetDlgItem(dialog, id), TRUE);
+    EnableWindow(GetDlgItem(dialog, IDC_PORTA_OSPITA), host);
+    EnableWindow(GetDlgItem(dialog, IDC_INDIRIZZO), !host);
+    EnableWindow(GetDlgItem(dialog, IDC_PORTA), !host);
+    say(dialog, host ? "Chi si unisce deve poter raggiungere questa porta."
+                     : "Chi ospita deve aver già avviato la partita.");
+}
+
+void showWaiting(HWND dialog, const std::string& what) {
+    open_.waiting = true;
+    for (const int id :
+         {IDC_OSPITA, IDC_UNISCITI, IDC_PORTA_OSPITA, IDC_INDIRIZZO, IDC_PORTA, IDC_AVVIA})
+        EnableWindow(GetDlgItem(dialog, id), FALSE);
+    say(dialog, what);
+    SetFocus(GetDlgItem(dialog, IDCANCEL));
+}
+
+void complain(HWND dialog, const std::string& text) {
+    MessageBoxW(dialog, widen(text).c_str(), L"Gioca in rete", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void Avvia_Click(HWND dialog) {
+    if (hosting(dialog)) {
+        const auto port = net::parsePort(textOf(dialog, IDC_PORTA_OSPITA));
+        if (!port) {
+            complain(dialog, "La porta è un numero da 1 a 65535.");
+            return;
+        }
+        const std::string why = open_.network->host(*port);
+        if (!why.empty()) {
+            complain(dialog, why);
+            return;
+        }
+        showWaiting(dialog,
+                    "In attesa di un avversario sulla porta " + std::to_string(*port) + "...");
+        return;
+    }
+    const std::string address = textOf(dialog, IDC_INDIRIZZO);
+    const auto port = net::parsePort(textOf(dialog, IDC_PORTA));
+    if (!net::validHostName(address)) {
+        complain(dialog, "Scrivi il nome o l'indirizzo di chi ospita la partita.");
+        return;
+    }
+    if (!port) {
+        complain(dialog, "La porta è un numero da 1 a 65535.");
+        return;
+    }
+    showWaiting(dialog, "Collegamento a " + address + ", porta " + std::to_string(*port) + "...");
+    const std::string why = open_.network->join(address, *port);
+    if (!why.empty()) {
+        showChoice(dialog);
+        complain(dialog, why);
+    }
+}
+
+void Form_Load(HWND dialog) {
+    const std::wstring port = std::to_wstring(net::defaultPort);
+    SetDlgItemTextW(dialog, IDC_PORTA_OSPITA, port.c_str());
+    SetDlgItemTextW(dialog, IDC_PORTA, port.c_str());
+    SendDlgItemMessageW(dialog, IDC_INDIRIZZO, EM_LIMITTEXT, 253, 0);
+    SendDlgItemMessageW(dialog, IDC_PORTA, EM_LIMITTEXT, 5, 0);
+    SendDlgItemMessageW(dialog, IDC_PORTA_OSPITA, EM_LIMITTEXT, 5, 0);
+    CheckRadioButton(dialog, IDC_OSPITA, IDC_UNISCITI, IDC_OSPITA);
+    showChoice(dialog);
+    if (!open_.address)
+        return;
+    // As the command line asks: chosen and started at once.
+    const std::wstring given = std::to_wstring(open_.port);
+    if (open_.address->empty()) {
+        SetDlgItemTextW(dialog, IDC_PORTA_OSPITA, given.c_str());
+    } else {
+        CheckRadioButton(dialog, IDC_OSPITA, IDC_UNISCITI, IDC_UNISCITI);
+        SetDlgItemTextW(dialog, IDC_INDIRIZZO, widen(*open_.address).c_str());
+        SetDlgItemTextW(dialog, IDC_PORTA, given.c_str());
+        showChoice(dialog);
+    }
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_AVVIA, BN_CLICKED), 0);
+}
+
+INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        open_.dialog = dialog;
+        Form_Load(dialog);
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_OSPITA:
+        case IDC_UNISCITI:
+            CheckRadioButton(dialog, IDC_OSPITA, IDC_UNISCITI, LOWORD(wParam));
+            showChoice(dialog);
+            return TRUE;
+        case IDC_AVVIA:
+            if (!open_.waiting)
+                Avvia_Click(dialog);
+            return TRUE;
+        case IDCANCEL:
+            // Closed while waiting, however it was closed: nobody waits any more.
+            if (open_.waiting)
+                open_.network->cancel();
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+bool showNetworkDialog(HWND owner, Network& network, const std::string* address,
+                       std::uint16_t port) {
+    open_ = Open{nullptr, &network, address, port, false};
+    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_RETE),
+                                           owner, dialogProc, 0);
+    open_ = Open{};
+    return result == IDOK;
+}
+
+void networkDialogStarted() {
+    if (open_.dialog)
+        EndDialog(open_.dialog, IDOK);
+}
+
+void networkDialogFailed(const std::string& why) {
+    if (!open_.dialog)
+        return;
+    showChoice(open_.dialog);
+    complain(open_.dialog, why);
+}
+
+} // namespace quindra::win32
