@@ -7,6 +7,8 @@
 namespace quindra {
 
 namespace {
+// What the other side has not read yet: past this it reads nothing, and the link goes.
+constexpr qint64 mostUnread = 1 << 20;
 // Pings fall due every second and five seconds of silence end a session: a look four
 // times a second keeps both to a quarter of a second.
 constexpr int pollInterval = 250;
@@ -175,6 +177,18 @@ void NetPlay::ended(const std::string& why) {
     // The session may be deep in its own call: it goes, and the box opens, afterwards.
     const bool wasPlaying = begun_;
     QTimer::singleShot(0, this, [this, wasPlaying, why = QString::fromStdString(why)] {
+        if (!wasPlaying && server_.isListening()) {
+            // Not a guest after all: the host waits on for one.
+            poll_.stop();
+            session_.reset();
+            if (socket_) {
+                socket_->abort();
+                socket_->deleteLater();
+                socket_ = nullptr;
+            }
+            emit guestTurnedAway(why);
+            return;
+        }
         dropSession();
         if (wasPlaying)
             emit sessionEnded(why);

@@ -45,8 +45,11 @@ class NetPlay : public QObject, private net::SessionListener, private net::Link 
   signals:
     // Both sides greeted each other.
     void sessionStarted();
-    // Waiting or calling came to nothing, or the session ended before it began.
+    // Calling came to nothing, or the session ended before it began.
     void callFailed(const QString& why);
+    // While hosting: someone connected and went before the match began (another program,
+    // another version); the host goes on waiting.
+    void guestTurnedAway(const QString& why);
     // The guest has the host's new board; the host took a key of the guest's.
     void gameArrived();
     void boxToShow(const QString& text);

@@ -134,6 +134,26 @@ class NetWindow : public QObject {
         QVERIFY(!nobody.waitForConnected(1000));
     }
 
+    // Something that is not a Quindra guest connects and says nonsense: it is turned away
+    // and the dialog says so, and the host waits on for a real guest.
+    void aStrayCallerLeavesTheHostWaiting() {
+        frmRete dialog(host_->net(), host_.get());
+        dialog.show();
+        dialog.hostOn(freePort());
+        const quint16 port = host_->net().listeningPort();
+        QTcpSocket stray;
+        stray.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(stray.waitForConnected(3000));
+        stray.write("GET / HTTP/1.0\r\n\r\n");
+        QTRY_COMPARE(stray.state(), QAbstractSocket::UnconnectedState);
+        QTRY_VERIFY(dialog.lblStato()->text().contains(QStringLiteral("non valido")));
+        QVERIFY(dialog.lblStato()->text().contains(QString::number(port)));
+        QVERIFY(host_->net().waiting() && dialog.isVisible());
+        guest_->net().join(QStringLiteral("127.0.0.1"), port);
+        QTRY_VERIFY(host_->net().role() && guest_->net().role());
+        QTRY_VERIFY(!dialog.isVisible());
+    }
+
     void theDialogComplains_data() {
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>("says");

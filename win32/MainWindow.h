@@ -77,6 +77,7 @@ class MainWindow : public Platform, private NetworkEvents {
     // NetworkEvents.
     void networkStarted() override;
     void networkFailed(const std::string& why) override;
+    void networkTurnedAway(const std::string& why) override;
     void networkChanged() override;
     void networkBox(const std::string& text) override;
     void networkRoundTrip() override;

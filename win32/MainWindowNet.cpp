@@ -65,6 +65,11 @@ void MainWindow::networkFailed(const std::string& why) {
     networkDialogFailed(why);
 }
 
+void MainWindow::networkTurnedAway(const std::string& why) {
+    networkDialogWaiting(why + "\nIn attesa di un avversario sulla porta " +
+                         std::to_string(net_->listeningPort()) + "...");
+}
+
 void MainWindow::networkChanged() {
     if (isGuest())
         showChecks(menuBar_, game_);

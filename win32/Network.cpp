@@ -10,6 +10,8 @@ namespace {
 
 constexpr UINT pollInterval = 250; // pings each second, five of silence end it
 constexpr UINT callLimit = 10000;
+// What the other side has not read yet: past this it reads nothing, and the link goes.
+constexpr std::size_t mostUnread = 1 << 20;
 
 std::string errorText(int code) {
     wchar_t* text = nullptr;
@@ -91,6 +93,7 @@ std::string Network::host(std::uint16_t port) {
         stopListening();
         return "La porta " + std::to_string(port) + " non si può aprire: " + why;
     }
+    listeningPort_ = port;
     return {};
 }
 
@@ -271,6 +274,13 @@ void Network::readArrivals() {
 void Network::send(std::span<const std::uint8_t> bytes) {
     if (socket_ == INVALID_SOCKET)
         return;
+    if (outgoing_.size() > mostUnread) {
+        later([this] {
+            if (session_)
+                session_->linkLost();
+        });
+        return;
+    }
     outgoing_.insert(outgoing_.end(), bytes.begin(), bytes.end());
     flush();
 }
@@ -313,6 +323,14 @@ void Network::ended(const std::string& why) {
     // The session may be deep in its own call: it goes, and the box opens, afterwards.
     const bool wasPlaying = begun_;
     later([this, why, wasPlaying] {
+        if (!wasPlaying && listener_ != INVALID_SOCKET) {
+            // Not a guest after all: the host waits on for one.
+            KillTimer(window_, pollTimer);
+            session_.reset();
+            closeSocket();
+            events_.networkTurnedAway(why.substr(0, why.find("\r\n")));
+            return;
+        }
         dropSession();
         if (wasPlaying)
             events_.networkEnded(why);

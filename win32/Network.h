@@ -23,8 +23,11 @@ class NetworkEvents {
   public:
     virtual ~NetworkEvents() = default;
     virtual void networkStarted() = 0;
-    // Waiting or calling came to nothing, or the session ended before it began.
+    // Calling came to nothing, or the session ended before it began.
     virtual void networkFailed(const std::string& why) = 0;
+    // While hosting: someone connected and went before the match began (another program,
+    // another version); the host goes on waiting.
+    virtual void networkTurnedAway(const std::string& why) = 0;
     // The guest has the host's new board; the host took a key of the guest's.
     virtual void networkChanged() = 0;
     virtual void networkBox(const std::string& text) = 0;
@@ -56,6 +59,7 @@ class Network : private net::Link, private net::SessionListener {
     void quit();
 
     std::optional<net::Role> role() const;
+    std::uint16_t listeningPort() const { return listeningPort_; }
     net::Session* session() const { return session_.get(); }
 
     // The window's message, when it is one of the network's: true when handled.
@@ -95,6 +99,7 @@ class Network : private net::Link, private net::SessionListener {
     bool calling_ = false;
     std::string callee_;
     std::vector<std::uint8_t> outgoing_; // what the socket could not take yet
+    std::uint16_t listeningPort_ = 0;
     std::unique_ptr<net::Session> session_;
     bool begun_ = false;
     std::vector<std::function<void()>> later_;

@@ -163,6 +163,11 @@ void networkDialogStarted() {
         EndDialog(open_.dialog, IDOK);
 }
 
+void networkDialogWaiting(const std::string& text) {
+    if (open_.dialog)
+        say(open_.dialog, text);
+}
+
 void networkDialogFailed(const std::string& why) {
     if (!open_.dialog)
         return;

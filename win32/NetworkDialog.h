@@ -18,5 +18,7 @@ bool showNetworkDialog(HWND owner, Network& network, const std::string* address 
 // What the network says while the dialog is open.
 void networkDialogStarted();
 void networkDialogFailed(const std::string& why);
+// What the dialog says while it waits.
+void networkDialogWaiting(const std::string& text);
 
 } // namespace quindra::win32

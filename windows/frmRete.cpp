@@ -75,6 +75,11 @@ frmRete::frmRete(NetPlay& net, QWidget* parent) : QDialog(parent), net_(net) {
     connect(optOspita_, &QRadioButton::toggled, this, &frmRete::showChoice);
     connect(&net_, &NetPlay::sessionStarted, this, &QDialog::accept);
     connect(&net_, &NetPlay::callFailed, this, &frmRete::callFailed);
+    connect(&net_, &NetPlay::guestTurnedAway, this, [this](const QString& why) {
+        stato_->setText(QStringLiteral("%1\nIn attesa di un avversario sulla porta %2...")
+                            .arg(why.section(QStringLiteral("\r\n"), 0, 0))
+                            .arg(net_.listeningPort()));
+    });
     showChoice();
 }
 
