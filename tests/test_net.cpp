@@ -24,7 +24,7 @@ namespace {
 Board someBoard() {
     StartedGame g;
     g.game.lblPuntoBlu.Caption = "2V";
-    g.game.lblSet_Dest[4].Caption = "12";
+    g.game.lblSet_Dest[4].Caption = "123"; // the longest the board takes
     return Board::of(g.game, g.host);
 }
 
@@ -183,7 +183,7 @@ class TestNet : public QObject {
     void messagesRoundTrip_data() {
         QTest::addColumn<Message>("message");
         QTest::newRow("hello") << Message{Hello{protocolVersion, Role::Guest}};
-        QTest::newRow("key down") << Message{Key{true, 0xdeadbeef, 222, {56, 1, 2, 255}}};
+        QTest::newRow("key down") << Message{Key{true, 0xdeadbeef, 255, {56, 1, 2, 255}}};
         QTest::newRow("key up") << Message{Key{false, 7, 0, {}}};
         QTest::newRow("away") << Message{Away{}};
         QTest::newRow("board") << Message{someBoard()};
@@ -210,6 +210,18 @@ class TestNet : public QObject {
         }
         trickle.feed(std::span(bytes).last(1));
         r = trickle.next();
+        QCOMPARE(int(r.status), int(Decoder::Status::Ready));
+        QVERIFY(r.message == message);
+        // One whole and half of the next, then the rest: the half waits for it.
+        std::vector<std::uint8_t> two = bytes;
+        two.insert(two.end(), bytes.begin(), bytes.end());
+        const std::size_t cut = bytes.size() + bytes.size() / 2;
+        Decoder halves;
+        halves.feed(std::span(two).first(cut));
+        QVERIFY(halves.next().message == message);
+        QCOMPARE(int(halves.next().status), int(Decoder::Status::NeedMore));
+        halves.feed(std::span(two).subspan(cut));
+        r = halves.next();
         QCOMPARE(int(r.status), int(Decoder::Status::Ready));
         QVERIFY(r.message == message);
     }
@@ -283,6 +295,9 @@ class TestNet : public QObject {
     void boardComesAcrossWhole() {
         NetPair net;
         net.runFor(5);
+        // Nothing set on the host is nothing on the guest.
+        QVERIFY(!net.guest.game.RiEffetto && !net.guest.game.menu.mnuRief);
+        QVERIFY(!net.guest.game.paused() && !net.guest.game.Allenamento);
         net.host.game.mnuPro_Click();
         net.host.game.mnuSet_Cinque_Click();
         net.host.game.mnuPiccole_Click();
@@ -387,13 +402,24 @@ class TestNet : public QObject {
         net.runFor(500);
         QCOMPARE(net.host.game.Racchetta_Rossa.Top, top - 500);
         QCOMPARE(net.guest.game.Racchetta_Rossa.Top, top - 500);
+        // The guest's window loses the keyboard: every key it held is let go at the host.
+        net.guest.session->keyDown(pressOf(2, 40), false);
+        net.runFor(5);
+        net.guest.session->releaseKeys();
+        net.runFor(1000);
+        QCOMPARE(net.host.game.Racchetta_Rossa.Top, top - 250);
+        // The guest runs no rules: a box it might open goes nowhere.
+        net.guest.session->boxOpening("Fine Partita");
+        net.runFor(5);
+        QVERIFY(net.host.ends.empty());
     }
 
     void theGuestHoldsNoMoreKeysThanHands() {
         NetPair net;
         net.runFor(5);
+        // Straight onto the link: the guest's own session would send no more either.
         for (std::uint32_t id = 1; id <= 40; ++id)
-            net.guest.session->keyDown(pressOf(id, 38), false);
+            net.guestLink.send(encode(Key{true, id, 38, {}}));
         net.runFor(5);
         QCOMPARE(net.host.players.heldKeys().empty(), false);
         std::size_t held = 0;
@@ -533,6 +559,15 @@ class TestNet : public QObject {
         QCOMPARE(net.host.ends.size(), std::size_t(1));
     }
 
+    void aWaitingServeStaysUnpausedAlone() {
+        NetPair net;
+        net.runFor(50);
+        net.host.session->quit();
+        net.runFor(5);
+        QCOMPARE(net.guest.ends.size(), std::size_t(1));
+        QVERIFY(!net.guest.game.paused() && !net.host.game.paused());
+    }
+
     void differentVersionsRefuseEachOther() {
         NetPair net(20);
         // The guest's greeting, as a later version would send it.
@@ -633,6 +668,13 @@ class TestNet : public QObject {
         QTest::newRow("host 0") << QStringList{"--host", "0"} << int(M::Error) << "" << 0;
         QTest::newRow("host x") << QStringList{"--host", "x1"} << int(M::Error) << "" << 0;
         QTest::newRow("host -1") << QStringList{"--host", "-1"} << int(M::Error) << "" << 0;
+        QTest::newRow("host 047115") << QStringList{"--host", "047115"} << int(M::Error) << "" << 0;
+        const QString longest(253, QLatin1Char('z'));
+        QTest::newRow("join 253") << QStringList{"--join", longest} << int(M::Join) << longest
+                                  << 47115;
+        QTest::newRow("join 254") << QStringList{"--join", longest + "z"} << int(M::Error) << ""
+                                  << 0;
+        QTest::newRow("join -rf") << QStringList{"--join", "-rf"} << int(M::Error) << "" << 0;
         QTest::newRow("join name")
             << QStringList{"--join", "casa.example"} << int(M::Join) << "casa.example" << 47115;
         QTest::newRow("join name:port")
