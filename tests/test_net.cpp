@@ -674,6 +674,8 @@ class TestNet : public QObject {
                                   << 47115;
         QTest::newRow("join 254") << QStringList{"--join", longest + "z"} << int(M::Error) << ""
                                   << 0;
+        QTest::newRow("join Z9") << QStringList{"--join", "Z9.example"} << int(M::Join)
+                                 << "Z9.example" << 47115;
         QTest::newRow("join -rf") << QStringList{"--join", "-rf"} << int(M::Error) << "" << 0;
         QTest::newRow("join name")
             << QStringList{"--join", "casa.example"} << int(M::Join) << "casa.example" << 47115;
