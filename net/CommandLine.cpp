@@ -3,6 +3,7 @@
 #include "Messages.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace quindra::net {
 
@@ -30,24 +31,27 @@ bool validHostName(const std::string& name) {
 }
 
 std::optional<std::pair<std::string, std::uint16_t>> parseAddress(const std::string& text) {
-    std::string host = text;
+    // Read through a view: no piece of the text is copied until the name is known good.
+    const std::string_view all(text);
+    std::string_view host = all;
     std::optional<std::uint16_t> port = defaultPort;
-    if (!text.empty() && text.front() == '[') {
-        const std::size_t close = text.find(']');
-        if (close == std::string::npos)
+    if (!all.empty() && all.front() == '[') {
+        const std::size_t close = all.find(']');
+        if (close == std::string_view::npos)
             return std::nullopt;
-        host = text.substr(1, close - 1);
-        const std::string rest = text.substr(close + 1);
+        host = all.substr(1, close - 1);
+        const std::string_view rest = all.substr(close + 1);
         if (!rest.empty())
-            port = rest.front() == ':' ? parsePort(rest.substr(1)) : std::nullopt;
-    } else if (std::count(text.begin(), text.end(), ':') == 1) {
-        const std::size_t colon = text.find(':');
-        host = text.substr(0, colon);
-        port = parsePort(text.substr(colon + 1));
+            port = rest.front() == ':' ? parsePort(std::string(rest.substr(1))) : std::nullopt;
+    } else if (std::count(all.begin(), all.end(), ':') == 1) {
+        const std::size_t colon = all.find(':');
+        host = all.substr(0, colon);
+        port = parsePort(std::string(all.substr(colon + 1)));
     }
-    if (!port || !validHostName(host))
+    std::string name(host);
+    if (!port || !validHostName(name))
         return std::nullopt;
-    return std::pair{host, *port};
+    return std::pair{std::move(name), *port};
 }
 
 std::string usageText() {
