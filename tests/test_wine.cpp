@@ -724,6 +724,43 @@ class WineGame : public QObject {
         QVERIFY(host.waitForFinished(5000));
     }
 
+    // The other way round: this program hosts and a Linux guest joins; the guest's real
+    // keys move the red racquet on the Windows screen, and its leaving is said in a box.
+    void aLinuxGuestJoinsThisProgram() {
+        const QString port = QString::number(46000 + QCoreApplication::applicationPid() % 1000);
+        if (game_.state() != QProcess::NotRunning)
+            stopGame();
+        startGame(exe_, {QStringLiteral("--host"), port});
+        QTRY_VERIFY_WITH_TIMEOUT(windowOpen(QStringLiteral("^Gioca in rete$")), 10000);
+        QProcess guest;
+        guest.start(linux_, {QStringLiteral("--join"), QStringLiteral("127.0.0.1:") + port});
+        QVERIFY(guest.waitForStarted());
+        QString guestWindow;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !(guestWindow = run(QStringLiteral("xdotool"), words("search --all --onlyvisible --pid")
+                                                               << QString::number(guest.processId())
+                                                               << QStringLiteral("--name")
+                                                               << QStringLiteral("in rete, "))
+                                .out.trimmed()
+                                .section(QLatin1Char('\n'), 0, 0))
+                 .isEmpty(),
+            15000);
+        QVERIFY(!windowOpen(QStringLiteral("^Gioca in rete$")));
+        QCOMPARE(xdotool(words("windowmove")
+                         << guestWindow << QStringLiteral("0") << QStringLiteral("0")),
+                 0);
+        const QRect redBefore = racquetBox(court(), false);
+        QCOMPARE(xdotool(words("windowfocus --sync") << guestWindow), 0);
+        keys("Down Down");
+        QTRY_VERIFY_WITH_TIMEOUT(racquetBox(court(), false).top() > redBefore.top() + step, 3000);
+        guest.terminate();
+        QVERIFY(guest.waitForFinished(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(windowOpen(QStringLiteral("^Quindra$")), 8000);
+        keys("Return");
+        QTRY_VERIFY_WITH_TIMEOUT(!windowOpen(QStringLiteral("^Quindra$")), 3000);
+        stopGame();
+    }
+
     // The installer installs silently: the program, its Start-menu shortcut and its entry
     // in the list of programs; the installed program starts; the uninstaller removes it all.
     void installer() {
