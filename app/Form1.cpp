@@ -240,15 +240,10 @@ void Form1::repaint() {
 
 void Form1::showMessage(const std::string& text) {
     // The box waits inside the tick: the final board must be on screen before it opens.
-    releaseHeldKeys();
-    restComputer();
-    court_->refreshNow();
     // A match over the network: the guest sees the same box.
     if (net_.session())
         net_.session()->boxOpening(text);
-    QString shown = QString::fromStdString(text);
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox::warning(this, QString::fromLatin1(applicationTitle), shown);
+    showBox(QString::fromStdString(text));
     if (net_.session())
         net_.session()->boxClosed();
 }

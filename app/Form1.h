@@ -21,6 +21,7 @@
 namespace quindra {
 
 class frmColori;
+class frmRete;
 
 inline constexpr char applicationTitle[] = "Quindra";
 
@@ -95,6 +96,10 @@ class Form1 : public QMainWindow, public Platform {
     // The menus and the title as a match over the network has them, or a local one.
     void showNetworkState();
     void showNetworkBox(const QString& text);
+    // The game's message box, with the keys let go and the court shown first.
+    void showBox(const QString& text);
+    // "Gioca in rete", started by `start` when given.
+    void runNetworkDialog(const std::function<void(frmRete&)>& start);
     bool isGuest() const;
     void mnuAngolo_Click();
     void mnuSommario_Click();

@@ -3,6 +3,7 @@
 #include "CourtView.h"
 #include "Form1.h"
 #include "net/NetMenu.h"
+#include "net/Texts.h"
 #include "windows/frmRete.h"
 
 #include <QMessageBox>
@@ -52,13 +53,17 @@ void Form1::showNetworkState() {
     setWindowTitle(QString::fromStdString(net::windowTitle(net_.session())));
 }
 
-void Form1::showNetworkBox(const QString& text) {
+void Form1::showBox(const QString& text) {
     releaseHeldKeys();
     restComputer();
     court_->refreshNow();
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox::warning(this, QString::fromLatin1(applicationTitle), shown);
+}
+
+void Form1::showNetworkBox(const QString& text) {
+    showBox(text);
     computerMoves();
 }
 
@@ -66,27 +71,30 @@ void Form1::mnuRete_Click() {
     releaseHeldKeys();
     restComputer();
     if (net_.role()) {
-        const auto answer = QMessageBox::question(
-            this, QString::fromLatin1(applicationTitle),
-            QStringLiteral("Terminare la partita in rete? Ognuno continuerà da solo."));
+        const auto answer = QMessageBox::question(this, QString::fromLatin1(applicationTitle),
+                                                  QString::fromUtf8(net::quitQuestion));
         if (answer == QMessageBox::Yes)
             net_.quit();
         return;
     }
-    frmRete dialog(net_, this);
-    dialog.exec();
-    court_->refresh();
-    computerMoves();
+    runNetworkDialog({});
 }
 
 void Form1::startNetworkMatch(const QString& address, quint16 port) {
     releaseHeldKeys();
     restComputer();
+    runNetworkDialog([&address, port](frmRete& dialog) {
+        if (address.isEmpty())
+            dialog.hostOn(port);
+        else
+            dialog.joinAt(address, port);
+    });
+}
+
+void Form1::runNetworkDialog(const std::function<void(frmRete&)>& start) {
     frmRete dialog(net_, this);
-    if (address.isEmpty())
-        dialog.hostOn(port);
-    else
-        dialog.joinAt(address, port);
+    if (start)
+        start(dialog);
     dialog.exec();
     court_->refresh();
     computerMoves();

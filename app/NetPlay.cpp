@@ -129,7 +129,6 @@ void NetPlay::connectSocket(QTcpSocket* socket, net::Role role) {
         if (session_ && socket == socket_ && socket->state() != QAbstractSocket::ConnectedState)
             session_->linkLost();
     });
-    begun_ = false;
     net::Link& link = *this;
     net::SessionListener& listener = *this;
     session_ = std::make_unique<net::Session>(role, game_, platform_, players_, link, listener);
@@ -154,7 +153,6 @@ void NetPlay::stopListening() {
 }
 
 void NetPlay::started() {
-    begun_ = true;
     // One guest: no one else is let in, though the port stays open to tell them so.
     emit sessionStarted();
 }
@@ -175,7 +173,7 @@ void NetPlay::roundTripMeasured(int) {
 
 void NetPlay::ended(const std::string& why) {
     // The session may be deep in its own call: it goes, and the box opens, afterwards.
-    const bool wasPlaying = begun_;
+    const bool wasPlaying = session_->began();
     QTimer::singleShot(0, this, [this, wasPlaying, why = QString::fromStdString(why)] {
         if (!wasPlaying && server_.isListening()) {
             // Not a guest after all: the host waits on for one.

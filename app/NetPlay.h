@@ -81,7 +81,6 @@ class NetPlay : public QObject, private net::SessionListener, private net::Link 
     QTcpServer server_;
     QPointer<QTcpSocket> socket_;
     std::unique_ptr<net::Session> session_;
-    bool begun_ = false;
     QTimer poll_;
     QTimer callTimeout_;
 };

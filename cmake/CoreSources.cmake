@@ -28,5 +28,6 @@ set(QUINDRA_CORE_SOURCES
   net/Messages.cpp
   net/NetMenu.cpp
   net/Session.cpp
+  net/Texts.cpp
   net/Wire.cpp
 )

@@ -113,6 +113,7 @@ void Session::greeted(const Hello& hello) {
         return;
     }
     state_ = State::Playing;
+    began_ = true;
     if (role_ == Role::Host) {
         // A fresh match between the two: no training wall and no computer at the right.
         game_.menu.mnuComputer = false;

@@ -53,6 +53,8 @@ class Session {
     Role role() const { return role_; }
     State state() const { return state_; }
     bool playing() const { return state_ == State::Playing; }
+    // Both sides greeted each other, at some time: the match began, whether or not it is over.
+    bool began() const { return began_; }
     std::optional<int> roundTrip() const { return roundTrip_; }
 
     // The link is up: greet the other side.
@@ -106,6 +108,7 @@ class Session {
     std::optional<Board> lastBoard_;   // the host's last sent, the guest's last shown
     std::set<std::uint32_t> keysDown_; // the guest's keys held, on either side
     bool boxOpen_ = false;
+    bool began_ = false;
 };
 
 // The main window's title: the round trip shown while playing over the network.

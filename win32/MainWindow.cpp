@@ -337,7 +337,7 @@ void MainWindow::showMessage(const std::string& text) {
     // A match over the network: the guest sees the same box.
     if (net_->session())
         net_->session()->boxOpening(text);
-    MessageBoxW(window_, widen(text).c_str(), L"Quindra", MB_OK | MB_ICONEXCLAMATION);
+    showBox(text);
     if (net_->session())
         net_->session()->boxClosed();
 }

@@ -74,6 +74,10 @@ class MainWindow : public Platform, private NetworkEvents {
     // The menus and the title as a match over the network has them, or a local one.
     void showNetworkState();
     void showNetworkBox(const std::string& text);
+    // The game's message box, with the exclamation mark.
+    void showBox(const std::string& text);
+    // "Gioca in rete"; started at once on `address` and `port` when given.
+    void runNetworkDialog(const std::string* address, std::uint16_t port);
     // NetworkEvents.
     void networkStarted() override;
     void networkFailed(const std::string& why) override;

@@ -5,6 +5,7 @@
 #include "NetworkDialog.h"
 #include "Text.h"
 #include "net/NetMenu.h"
+#include "net/Texts.h"
 
 namespace quindra::win32 {
 
@@ -23,11 +24,15 @@ void MainWindow::showNetworkState() {
     SetWindowTextW(window_, widen(net::windowTitle(net_->session())).c_str());
 }
 
+void MainWindow::showBox(const std::string& text) {
+    MessageBoxW(window_, widen(text).c_str(), L"Quindra", MB_OK | MB_ICONEXCLAMATION);
+}
+
 void MainWindow::showNetworkBox(const std::string& text) {
     releaseHeldKeys();
     restComputer();
     refresh(true);
-    MessageBoxW(window_, widen(text).c_str(), L"Quindra", MB_OK | MB_ICONEXCLAMATION);
+    showBox(text);
     computerMoves();
 }
 
@@ -35,20 +40,22 @@ void MainWindow::mnuRete_Click() {
     releaseHeldKeys();
     restComputer();
     if (net_->role()) {
-        if (MessageBoxW(window_, L"Terminare la partita in rete? Ognuno continuerà da solo.",
-                        L"Quindra", MB_YESNO | MB_ICONQUESTION) == IDYES)
+        if (MessageBoxW(window_, widen(net::quitQuestion).c_str(), L"Quindra",
+                        MB_YESNO | MB_ICONQUESTION) == IDYES)
             net_->quit();
         return;
     }
-    showNetworkDialog(window_, *net_);
-    refresh(false);
-    computerMoves();
+    runNetworkDialog(nullptr, 0);
 }
 
 void MainWindow::startNetworkMatch(const std::string& address, std::uint16_t port) {
     releaseHeldKeys();
     restComputer();
-    showNetworkDialog(window_, *net_, &address, port);
+    runNetworkDialog(&address, port);
+}
+
+void MainWindow::runNetworkDialog(const std::string* address, std::uint16_t port) {
+    showNetworkDialog(window_, *net_, address, port);
     refresh(false);
     computerMoves();
 }
@@ -66,8 +73,7 @@ void MainWindow::networkFailed(const std::string& why) {
 }
 
 void MainWindow::networkTurnedAway(const std::string& why) {
-    networkDialogWaiting(why + "\nIn attesa di un avversario sulla porta " +
-                         std::to_string(net_->listeningPort()) + "...");
+    networkDialogWaiting(net::turnedAwayText(why, net_->listeningPort()));
 }
 
 void MainWindow::networkChanged() {

@@ -249,7 +249,6 @@ void Network::connected(WORD error) {
 }
 
 void Network::begin(net::Role role) {
-    begun_ = false;
     outgoing_.clear();
     net::Link& link = *this;
     net::SessionListener& listener = *this;
@@ -302,7 +301,6 @@ void Network::close() {
 }
 
 void Network::started() {
-    begun_ = true;
     events_.networkStarted();
 }
 
@@ -321,14 +319,14 @@ void Network::roundTripMeasured(int) {
 
 void Network::ended(const std::string& why) {
     // The session may be deep in its own call: it goes, and the box opens, afterwards.
-    const bool wasPlaying = begun_;
+    const bool wasPlaying = session_->began();
     later([this, why, wasPlaying] {
         if (!wasPlaying && listener_ != INVALID_SOCKET) {
             // Not a guest after all: the host waits on for one.
             KillTimer(window_, pollTimer);
             session_.reset();
             closeSocket();
-            events_.networkTurnedAway(why.substr(0, why.find("\r\n")));
+            events_.networkTurnedAway(why);
             return;
         }
         dropSession();

@@ -101,7 +101,6 @@ class Network : private net::Link, private net::SessionListener {
     std::vector<std::uint8_t> outgoing_; // what the socket could not take yet
     std::uint16_t listeningPort_ = 0;
     std::unique_ptr<net::Session> session_;
-    bool begun_ = false;
     std::vector<std::function<void()>> later_;
 };
 

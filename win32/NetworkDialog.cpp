@@ -4,6 +4,7 @@
 #include "Text.h"
 #include "net/CommandLine.h"
 #include "net/Messages.h"
+#include "net/Texts.h"
 #include "resource.h"
 
 namespace quindra::win32 {
@@ -41,8 +42,7 @@ void showChoice(HWND dialog) {
     EnableWindow(GetDlgItem(dialog, IDC_PORTA_OSPITA), host);
     EnableWindow(GetDlgItem(dialog, IDC_INDIRIZZO), !host);
     EnableWindow(GetDlgItem(dialog, IDC_PORTA), !host);
-    say(dialog, host ? "Chi si unisce deve poter raggiungere questa porta."
-                     : "Chi ospita deve aver già avviato la partita.");
+    say(dialog, net::choiceText(host));
 }
 
 void showWaiting(HWND dialog, const std::string& what) {
@@ -62,7 +62,7 @@ void Avvia_Click(HWND dialog) {
     if (hosting(dialog)) {
         const auto port = net::parsePort(textOf(dialog, IDC_PORTA_OSPITA));
         if (!port) {
-            complain(dialog, "La porta è un numero da 1 a 65535.");
+            complain(dialog, net::askPortText);
             return;
         }
         const std::string why = open_.network->host(*port);
@@ -70,21 +70,20 @@ void Avvia_Click(HWND dialog) {
             complain(dialog, why);
             return;
         }
-        showWaiting(dialog,
-                    "In attesa di un avversario sulla porta " + std::to_string(*port) + "...");
+        showWaiting(dialog, net::waitingText(*port));
         return;
     }
     const std::string address = textOf(dialog, IDC_INDIRIZZO);
     const auto port = net::parsePort(textOf(dialog, IDC_PORTA));
     if (!net::validHostName(address)) {
-        complain(dialog, "Scrivi il nome o l'indirizzo di chi ospita la partita.");
+        complain(dialog, net::askAddressText);
         return;
     }
     if (!port) {
-        complain(dialog, "La porta è un numero da 1 a 65535.");
+        complain(dialog, net::askPortText);
         return;
     }
-    showWaiting(dialog, "Collegamento a " + address + ", porta " + std::to_string(*port) + "...");
+    showWaiting(dialog, net::callingText(address, *port));
     const std::string why = open_.network->join(address, *port);
     if (!why.empty()) {
         showChoice(dialog);

@@ -3,6 +3,7 @@
 #include "app/NetPlay.h"
 #include "net/CommandLine.h"
 #include "net/Messages.h"
+#include "net/Texts.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -76,9 +77,8 @@ frmRete::frmRete(NetPlay& net, QWidget* parent) : QDialog(parent), net_(net) {
     connect(&net_, &NetPlay::sessionStarted, this, &QDialog::accept);
     connect(&net_, &NetPlay::callFailed, this, &frmRete::callFailed);
     connect(&net_, &NetPlay::guestTurnedAway, this, [this](const QString& why) {
-        stato_->setText(QStringLiteral("%1\nIn attesa di un avversario sulla porta %2...")
-                            .arg(why.section(QStringLiteral("\r\n"), 0, 0))
-                            .arg(net_.listeningPort()));
+        stato_->setText(
+            QString::fromStdString(net::turnedAwayText(why.toStdString(), net_.listeningPort())));
     });
     showChoice();
 }
@@ -104,19 +104,17 @@ void frmRete::cmdAvvia_Click() {
             QMessageBox::warning(this, windowTitle(), why);
             return;
         }
-        showWaiting(QStringLiteral("In attesa di un avversario sulla porta %1...").arg(port));
+        showWaiting(QString::fromStdString(net::waitingText(port)));
         return;
     }
     const QString address = indirizzo_->text().trimmed();
     if (!net::validHostName(address.toStdString())) {
-        QMessageBox::warning(
-            this, windowTitle(),
-            QStringLiteral("Scrivi il nome o l'indirizzo di chi ospita la partita."));
+        QMessageBox::warning(this, windowTitle(), QString::fromUtf8(net::askAddressText));
         indirizzo_->setFocus();
         return;
     }
     const auto port = static_cast<quint16>(porta_->value());
-    showWaiting(QStringLiteral("Collegamento a %1, porta %2...").arg(address).arg(port));
+    showWaiting(QString::fromStdString(net::callingText(address.toStdString(), port)));
     net_.join(address, port);
 }
 
@@ -129,8 +127,7 @@ void frmRete::showChoice() {
     indirizzo_->setEnabled(!hosting);
     porta_->setEnabled(!hosting);
     avvia_->setEnabled(true);
-    stato_->setText(hosting ? QStringLiteral("Chi si unisce deve poter raggiungere questa porta.")
-                            : QStringLiteral("Chi ospita deve aver già avviato la partita."));
+    stato_->setText(QString::fromStdString(net::choiceText(hosting)));
 }
 
 void frmRete::showWaiting(const QString& what) {
