@@ -242,7 +242,7 @@ void Form1::showMessage(const std::string& text) {
     // The box waits inside the tick: the final board must be on screen before it opens.
     // A match over the network: the guest sees the same box.
     if (net_.session())
-        net_.session()->boxOpening(text);
+        net_.session()->boxOpening();
     showBox(QString::fromStdString(text));
     if (net_.session())
         net_.session()->boxClosed();

@@ -8,6 +8,7 @@
 #include "NetPlay.h"
 #include "Platform.h"
 #include "input/Players.h"
+#include "net/OneBox.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -98,6 +99,7 @@ class Form1 : public QMainWindow, public Platform {
     void showNetworkBox(const QString& text);
     // The game's message box, with the keys let go and the court shown first.
     void showBox(const QString& text);
+    net::OneBox boxes_;
     // "Gioca in rete", started by `start` when given.
     void runNetworkDialog(const std::function<void(frmRete&)>& start);
     bool isGuest() const;

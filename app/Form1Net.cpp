@@ -4,6 +4,7 @@
 #include "Form1.h"
 #include "net/NetMenu.h"
 #include "net/Texts.h"
+#include "windows/PlainBox.h"
 #include "windows/frmRete.h"
 
 #include <QMessageBox>
@@ -57,9 +58,14 @@ void Form1::showBox(const QString& text) {
     releaseHeldKeys();
     restComputer();
     court_->refreshNow();
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox::warning(this, QString::fromLatin1(applicationTitle), shown);
+    // One box at a time: one that comes while another is open waits for it.
+    if (!boxes_.offer(text.toStdString()))
+        return;
+    for (std::optional<std::string> next = text.toStdString(); next; next = boxes_.closed()) {
+        QString shown = QString::fromStdString(*next);
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        warnPlainly(this, QString::fromLatin1(applicationTitle), shown);
+    }
 }
 
 void Form1::showNetworkBox(const QString& text) {

@@ -145,4 +145,7 @@ class GameCore {
     bool paused_ = false;
 };
 
+// The box at a match's end: who won, "B" or "R", in the players' words.
+std::string matchEndMessage(const std::string& winner);
+
 } // namespace quindra

@@ -1,19 +1,40 @@
 #include "NetPlay.h"
 
 #include "net/Messages.h"
+#include "net/Texts.h"
 
 #include <QHostAddress>
 
 namespace quindra {
 
 namespace {
-// What the other side has not read yet: past this it reads nothing, and the link goes.
-constexpr qint64 mostUnread = 1 << 20;
 // Pings fall due every second and five seconds of silence end a session: a look four
 // times a second keeps both to a quarter of a second.
 constexpr int pollInterval = 250;
 // A host that never answers a call: the player hears of it in good time.
-constexpr int callLimit = 10000;
+constexpr int callLimit = net::callLimitSeconds * 1000;
+// What is read at once from a socket: a peer's flood waits in the system, not here.
+constexpr qint64 readBufferSize = 64 * 1024;
+
+net::Failure failureOf(QAbstractSocket::SocketError error) {
+    switch (error) {
+    case QAbstractSocket::ConnectionRefusedError:
+        return net::Failure::Refused;
+    case QAbstractSocket::HostNotFoundError:
+        return net::Failure::NoSuchHost;
+    case QAbstractSocket::SocketTimeoutError:
+    case QAbstractSocket::NetworkError:
+        return net::Failure::NoAnswer;
+    case QAbstractSocket::AddressInUseError:
+        return net::Failure::PortTaken;
+    case QAbstractSocket::SocketAccessError:
+        return net::Failure::PortDenied;
+    case QAbstractSocket::RemoteHostClosedError:
+        return net::Failure::LinkLost;
+    default:
+        return net::Failure::NetworkDown;
+    }
+}
 } // namespace
 
 NetPlay::NetPlay(GameCore& game, Platform& platform, Players& players,
@@ -28,9 +49,10 @@ NetPlay::NetPlay(GameCore& game, Platform& platform, Players& players,
     callTimeout_.setSingleShot(true);
     connect(&callTimeout_, &QTimer::timeout, this, [this] {
         const QString where = socket_ ? socket_->peerName() : QString();
+        const quint16 port = socket_ ? socket_->peerPort() : 0;
         cancel();
-        emit callFailed(
-            tr("Nessuna risposta da %1 in %2 secondi.").arg(where).arg(callLimit / 1000));
+        emit callFailed(QString::fromStdString(
+            net::callFailedText(net::Failure::NoAnswer, where.toStdString(), port)));
     });
     connect(&server_, &QTcpServer::newConnection, this, &NetPlay::guestArrives);
 }
@@ -45,7 +67,7 @@ NetPlay::~NetPlay() {
 QString NetPlay::host(quint16 port) {
     cancel();
     if (!server_.listen(QHostAddress::Any, port))
-        return tr("La porta %1 non si può aprire: %2").arg(port).arg(server_.errorString());
+        return QString::fromStdString(net::hostFailedText(failureOf(server_.serverError()), port));
     return {};
 }
 
@@ -60,10 +82,10 @@ void NetPlay::join(const QString& address, quint16 port) {
     connect(socket, &QTcpSocket::errorOccurred, this, [this, socket, address, port] {
         if (session_ || socket != socket_)
             return; // a session's own link is watched by the session
-        const QString why = socket->errorString();
+        const net::Failure why = failureOf(socket->error());
         cancel();
         emit callFailed(
-            tr("Collegamento a %1, porta %2, non riuscito: %3").arg(address).arg(port).arg(why));
+            QString::fromStdString(net::callFailedText(why, address.toStdString(), port)));
     });
     callTimeout_.start(callLimit);
     socket->connectToHost(address, port);
@@ -102,6 +124,15 @@ quint16 NetPlay::listeningPort() const {
 
 void NetPlay::guestArrives() {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
+        if (session_ && !session_->began()) {
+            // A caller still to greet gives way to the newer one: only a guest who greets
+            // keeps the place.
+            session_->giveWay();
+            poll_.stop();
+            session_.reset();
+            letGo(socket_);
+            socket_ = nullptr;
+        }
         if (session_) {
             // One guest at a time: the others hear why, and go.
             const std::vector<std::uint8_t> bye = net::encode(net::Bye{net::Bye::Reason::Busy});
@@ -117,9 +148,21 @@ void NetPlay::guestArrives() {
     }
 }
 
+void NetPlay::letGo(QTcpSocket* socket) {
+    if (!socket)
+        return;
+    socket->disconnect(this);
+    socket->disconnectFromHost(); // what was said goes first
+    if (socket->state() == QAbstractSocket::UnconnectedState)
+        socket->deleteLater();
+    else
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+}
+
 void NetPlay::connectSocket(QTcpSocket* socket, net::Role role) {
     // Small messages at a game's pace: each goes at once, not gathered for Nagle.
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    socket->setReadBufferSize(readBufferSize);
     connect(socket, &QTcpSocket::readyRead, this, &NetPlay::readArrivals);
     connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
         if (session_ && socket == socket_)
@@ -137,12 +180,13 @@ void NetPlay::connectSocket(QTcpSocket* socket, net::Role role) {
 }
 
 void NetPlay::readArrivals() {
-    if (!session_ || !socket_)
-        return;
-    const QByteArray bytes = socket_->readAll();
-    session_->received(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                 static_cast<std::size_t>(bytes.size())),
-                       clock_());
+    QPointer<QTcpSocket> socket = socket_;
+    while (session_ && socket && socket == socket_ && socket->bytesAvailable() > 0) {
+        const QByteArray bytes = socket->read(readBufferSize);
+        session_->received(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                     static_cast<std::size_t>(bytes.size())),
+                           clock_());
+    }
     if (session_ && session_->role() == net::Role::Host && session_->playing())
         emit gameArrived();
 }
@@ -161,6 +205,10 @@ void NetPlay::boardArrived() {
     emit gameArrived();
 }
 
+void NetPlay::hostChanged() {
+    emit gameArrived();
+}
+
 void NetPlay::boxArrived(const std::string& text) {
     // Opened once the arrival is handled: a box inside it would hold up what comes next.
     QTimer::singleShot(0, this,
@@ -174,16 +222,16 @@ void NetPlay::roundTripMeasured(int) {
 void NetPlay::ended(const std::string& why) {
     // The session may be deep in its own call: it goes, and the box opens, afterwards.
     const bool wasPlaying = session_->began();
-    QTimer::singleShot(0, this, [this, wasPlaying, why = QString::fromStdString(why)] {
+    const net::Session* which = session_.get();
+    QTimer::singleShot(0, this, [this, which, wasPlaying, why = QString::fromStdString(why)] {
+        if (session_.get() != which)
+            return; // a newer caller has its place already
         if (!wasPlaying && server_.isListening()) {
             // Not a guest after all: the host waits on for one.
             poll_.stop();
             session_.reset();
-            if (socket_) {
-                socket_->abort();
-                socket_->deleteLater();
-                socket_ = nullptr;
-            }
+            letGo(socket_);
+            socket_ = nullptr;
             emit guestTurnedAway(why);
             return;
         }
@@ -199,19 +247,18 @@ void NetPlay::dropSession() {
     poll_.stop();
     session_.reset();
     stopListening();
-    if (socket_) {
-        socket_->disconnectFromHost();
-        connect(socket_, &QTcpSocket::disconnected, socket_, &QObject::deleteLater);
-        if (socket_->state() == QAbstractSocket::UnconnectedState)
-            socket_->deleteLater();
-        socket_ = nullptr;
-    }
+    letGo(socket_);
+    socket_ = nullptr;
 }
 
 void NetPlay::send(std::span<const std::uint8_t> bytes) {
     if (socket_ && socket_->state() == QAbstractSocket::ConnectedState)
         socket_->write(reinterpret_cast<const char*>(bytes.data()),
                        static_cast<qint64>(bytes.size()));
+}
+
+std::size_t NetPlay::unsent() const {
+    return socket_ ? static_cast<std::size_t>(socket_->bytesToWrite()) : 0;
 }
 
 void NetPlay::close() {

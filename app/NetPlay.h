@@ -1,8 +1,8 @@
 #pragma once
 // The main window's side of a match over the network: it hosts (listening while the
-// player waits, one guest at a time) or joins, keeps the TCP link with Qt Network, and
-// hands what arrives to the game's session. The session, its messages and its rules are
-// the core's; this only moves bytes and keeps time.
+// player waits, one guest at a time, one caller at a time waiting to greet) or joins, keeps the TCP
+// link with Qt Network, and hands what arrives to the game's session. The session, its messages and
+// its rules are the core's; this only moves bytes and keeps time.
 #include "net/Session.h"
 
 #include <QElapsedTimer>
@@ -40,6 +40,8 @@ class NetPlay : public QObject, private net::SessionListener, private net::Link 
     // Playing with another computer now: the role it has.
     std::optional<net::Role> role() const;
     net::Session* session() const { return session_.get(); }
+    // What the other side has not read yet.
+    std::size_t unsent() const override;
     quint16 listeningPort() const;
 
   signals:
@@ -61,6 +63,7 @@ class NetPlay : public QObject, private net::SessionListener, private net::Link 
     // SessionListener.
     void started() override;
     void boardArrived() override;
+    void hostChanged() override;
     void boxArrived(const std::string& text) override;
     void roundTripMeasured(int milliseconds) override;
     void ended(const std::string& why) override;
@@ -70,6 +73,8 @@ class NetPlay : public QObject, private net::SessionListener, private net::Link 
 
     void guestArrives();
     void connectSocket(QTcpSocket* socket, net::Role role);
+    // Closes a socket once what was sent on it has gone; nothing more is heard from it.
+    void letGo(QTcpSocket* socket);
     void readArrivals();
     void stopListening();
     void dropSession();

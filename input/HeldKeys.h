@@ -50,6 +50,7 @@ class HeldKeys {
     void release(std::uint32_t id);
     void releaseAll();
     bool empty() const { return keys_.empty(); }
+    std::size_t size() const { return keys_.size(); }
 
     // The repeats due by `now`, earliest first, at most one per key: a late call drops
     // missed repeats rather than firing them in a burst.

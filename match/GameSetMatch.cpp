@@ -28,12 +28,12 @@ std::int32_t setsNeeded(std::int32_t numSet) {
     }
 }
 
+} // namespace
+
 std::string matchEndMessage(const std::string& winner) {
     const std::string side = winner == "B" ? "Sinistra" : "Destra";
     return "Ha vinto il giocatore di " + side + ".\r\nFine Partita";
 }
-
-} // namespace
 
 bool GameCore::ControllaPartita(std::int32_t Vince) {
     const Label& scorer = Vince != 0 ? lblPuntoRosso : lblPuntoBlu;

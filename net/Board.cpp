@@ -1,6 +1,7 @@
 #include "Board.h"
 
 #include "app/GameCore.h"
+#include "app/Layout.h"
 #include "app/Modulo1.h"
 #include "app/Platform.h"
 
@@ -10,11 +11,17 @@ namespace quindra::net {
 
 namespace {
 
-// Far beyond any court or window, yet small enough that no drawing overflows.
-constexpr float farthest = 100000.0f;
-constexpr float tallest = 20000.0f;
-constexpr std::int32_t fastestStep = 20000;
+// The main window's frame, title bar and menu bar add at most this much to the client
+// area, on any desktop and at any scale: the racquets' and the ball's lower limits.
+constexpr float frameAllowance = 3000.0f;
+constexpr float lowest = static_cast<float>(clientAreaHeight) + frameAllowance;
+constexpr float rightmost = static_cast<float>(clientAreaWidth) + frameAllowance;
 constexpr std::size_t longestCaption = 3;
+// A racquet's width and the ball's size never change; racquets are one of two heights.
+constexpr float racquetWidth = 132.0f;
+constexpr float ballSize = 132.0f;
+// A contact sends the ball at most a quarter of the steepest shot angle up or down.
+constexpr std::int32_t steepestStep = 1200 / 4;
 
 Place placeOf(const Shape& s) {
     return {s.Left, s.Top, s.Width, s.Height};
@@ -27,20 +34,58 @@ void put(Shape& s, const Place& p) {
     s.Height = p.height;
 }
 
-bool inRange(const Place& p) {
-    const auto along = [](float v) { return std::isfinite(v) && std::fabs(v) <= farthest; };
-    const auto size = [](float v) { return std::isfinite(v) && v > 0.0f && v <= tallest; };
-    return along(p.left) && along(p.top) && size(p.width) && size(p.height);
+bool within(float v, float low, float high) {
+    return std::isfinite(v) && v >= low && v <= high;
 }
 
-// The board shows digits and the letters of an advantage: "0", "15", "40", "V", "2V".
-bool shownCaption(const std::string& caption) {
-    if (caption.size() > longestCaption)
-        return false;
-    for (const char c : caption)
-        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z')))
-            return false;
-    return true;
+// A racquet in one of its two columns, moved by whole steps: never above its highest
+// step, never wholly below the window.
+bool racquetReachable(const Place& p, float column1, float column2) {
+    return (p.left == column1 || p.left == column2) && p.width == racquetWidth &&
+           (p.height == 900.0f || p.height == 450.0f) && within(p.top, -199.0f, lowest) &&
+           p.top == std::floor(p.top) && p.top + p.height <= lowest;
+}
+
+bool ballReachable(const Place& p) {
+    return p.width == ballSize && p.height == ballSize && within(p.left, -200.0f, rightmost) &&
+           within(p.top, -200.0f, lowest);
+}
+
+// The points of a game: "0" to "40", an advantage against 40, or "2V" for the point
+// that won the match, shown as its box opens.
+bool pointsReachable(const std::string& left, const std::string& right) {
+    const auto plain = [](const std::string& c) {
+        return c == "0" || c == "15" || c == "30" || c == "40";
+    };
+    if (plain(left) && plain(right))
+        return true;
+    if ((left == "V" && right == "40") || (left == "40" && right == "V"))
+        return true;
+    return (left == "2V" && plain(right)) || (plain(left) && right == "2V");
+}
+
+// A count of games: "0", or a whole number with no leading zero.
+std::optional<int> games(const std::string& caption) {
+    if (caption.empty() || caption.size() > longestCaption ||
+        (caption[0] == '0' && caption.size() > 1))
+        return std::nullopt;
+    int n = 0;
+    for (const char c : caption) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
+
+// Who won a set that ended at `a` to `b`: six games with two clear, and it ends there.
+std::optional<int> setWinner(int a, int b) {
+    const auto won = [](int x, int y) { return x >= 6 && x - y >= 2 && (x == 6 || x - y == 2); };
+    if (won(a, b))
+        return 0;
+    if (won(b, a))
+        return 1;
+    return std::nullopt;
 }
 
 struct Check {
@@ -170,22 +215,53 @@ std::optional<Board> Board::read(WireReader& in) {
     b.flags = in.u16();
     for (std::string& caption : b.captions)
         caption = in.text8(longestCaption);
-    if (in.failed())
-        return std::nullopt;
-
-    bool ok = inRange(b.blue) && inRange(b.red) && inRange(b.ball);
-    ok = ok && std::abs(b.stepX) <= fastestStep && std::abs(b.stepY) <= fastestStep;
-    ok = ok && b.server <= 1 && (b.sets == 1 || b.sets == 3 || b.sets == 5);
-    ok = ok && b.currentSet <= GameCore::setColumns && b.setsWonBlue <= GameCore::setColumns &&
-         b.setsWonRed <= GameCore::setColumns;
-    ok = ok && (b.interval == 40 || b.interval == 50 || b.interval == 100);
-    ok = ok && b.shotAngle >= PercInAngolo(0) && b.shotAngle <= PercInAngolo(100);
-    ok = ok && (b.flags & ~allFlags) == 0;
-    for (const std::string& caption : b.captions)
-        ok = ok && shownCaption(caption);
-    if (!ok)
+    if (in.failed() || !b.reachable())
         return std::nullopt;
     return b;
+}
+
+bool Board::reachable() const {
+    const auto has = [this](Flag f) { return (flags & f) != 0; };
+    // The check marks agree with what they mark; training and the computer are never on.
+    bool ok = (flags & ~allFlags) == 0 && !has(training) && !has(checkComputer);
+    ok = ok && has(checkPri) == (interval == 100) && has(checkInt) == (interval == 50) &&
+         has(checkPro) == (interval == 40);
+    ok = ok && has(checkSetUno) == (sets == 1) && has(checkSetTre) == (sets == 3) &&
+         has(checkSetCinque) == (sets == 5);
+    ok = ok && has(checkRief) == has(respin) && !(has(paused) && has(rally));
+    ok = ok && has(checkGrandi) == (red.height == 900.0f) &&
+         has(checkPiccole) == (red.height == 450.0f) && blue.height == red.height;
+
+    ok = ok && racquetReachable(blue, 720.0f, 2080.0f) && racquetReachable(red, 5280.0f, 6600.0f);
+    ok = ok && ballReachable(ball) && (stepX == 200 || stepX == -200) &&
+         std::abs(stepY) <= steepestStep;
+    ok = ok && server <= 1 && shotAngle >= PercInAngolo(0) && shotAngle <= PercInAngolo(100);
+    ok = ok && pointsReachable(captions[0], captions[1]);
+    if (!ok)
+        return false;
+
+    // Sets before the current one were won, the current one is under way, the rest unplayed;
+    // the sets won agree, and no one holds more than a five-set match can give.
+    const int setsPlayed = currentSet;
+    if (setsPlayed > GameCore::setColumns || setsWonBlue > 3 || setsWonRed > 3 ||
+        setsWonBlue + setsWonRed != setsPlayed)
+        return false;
+    int blueSets = 0;
+    for (int i = 0; i < GameCore::setColumns; ++i) {
+        const std::optional<int> a = games(captions[2 + static_cast<std::size_t>(i)]);
+        const std::optional<int> b = games(captions[7 + static_cast<std::size_t>(i)]);
+        if (!a || !b)
+            return false;
+        const std::optional<int> winner = setWinner(*a, *b);
+        if (i < setsPlayed && !winner)
+            return false;
+        if (i == setsPlayed && winner)
+            return false;
+        if (i > setsPlayed && (*a != 0 || *b != 0))
+            return false;
+        blueSets += i < setsPlayed && winner == 0 ? 1 : 0;
+    }
+    return blueSets == setsWonBlue;
 }
 
 } // namespace quindra::net

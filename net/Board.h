@@ -59,9 +59,12 @@ struct Board {
     void applyTo(GameCore& game, Platform& platform) const;
 
     void write(WireWriter& out) const;
-    // Nothing when a value is out of range: a place not finite or off any court, a count
-    // the rules never reach, a caption the board never shows.
+    // Nothing unless every value is one the host's game can reach in a match over the
+    // network: racquets of a size the menu gives in their own columns and limits, the ball
+    // on the court with a step a racquet or a serve gives, a score the rules can count to,
+    // check marks that agree with the values, no computer and no training wall.
     static std::optional<Board> read(WireReader& in);
+    bool reachable() const;
 };
 
 } // namespace quindra::net

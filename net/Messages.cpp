@@ -6,7 +6,7 @@ namespace quindra::net {
 
 namespace {
 
-enum class Kind : std::uint8_t { Hello = 1, Key, Away, Board, Box, Ping, Pong, Bye };
+enum class Kind : std::uint8_t { Hello = 1, Key, Away, Board, MatchEnd, Seen, Ping, Pong, Bye };
 
 constexpr std::array<std::uint8_t, 4> magic = {'Q', 'N', 'D', 'R'};
 
@@ -22,21 +22,21 @@ struct Writer {
     void operator()(const Key& m) const {
         out.u8(static_cast<std::uint8_t>(Kind::Key));
         out.u8(m.down ? 1 : 0);
-        out.u32(m.id);
-        out.u16(m.keyDown);
-        const std::size_t n = m.down ? std::min(m.characters.size(), longestKeyCharacters) : 0;
-        out.u8(static_cast<std::uint8_t>(n));
-        for (std::size_t i = 0; i < n; ++i)
-            out.u8(m.characters[i]);
+        out.u8(m.keyDown);
+        out.u8(m.character);
     }
     void operator()(const Away&) const { out.u8(static_cast<std::uint8_t>(Kind::Away)); }
     void operator()(const Board& m) const {
         out.u8(static_cast<std::uint8_t>(Kind::Board));
         m.write(out);
     }
-    void operator()(const Box& m) const {
-        out.u8(static_cast<std::uint8_t>(Kind::Box));
-        out.text8(m.text.substr(0, longestBoxText));
+    void operator()(const MatchEnd& m) const {
+        out.u8(static_cast<std::uint8_t>(Kind::MatchEnd));
+        out.u8(m.winner);
+    }
+    void operator()(const Seen& m) const {
+        out.u8(static_cast<std::uint8_t>(Kind::Seen));
+        out.u32(m.boards);
     }
     void operator()(const Ping& m) const {
         out.u8(static_cast<std::uint8_t>(Kind::Ping));
@@ -51,14 +51,6 @@ struct Writer {
         out.u8(static_cast<std::uint8_t>(m.reason));
     }
 };
-
-// A box's text is plain ASCII on lines: nothing that could steer a terminal or a dialog.
-bool plainText(const std::string& text) {
-    for (const char c : text)
-        if (!((c >= 0x20 && c <= 0x7e) || c == '\r' || c == '\n'))
-            return false;
-    return true;
-}
 
 std::variant<Message, std::string> readHello(WireReader& in) {
     for (const std::uint8_t b : magic)
@@ -79,20 +71,11 @@ std::variant<Message, std::string> readHello(WireReader& in) {
 std::variant<Message, std::string> readKey(WireReader& in) {
     Key m;
     const std::uint8_t down = in.u8();
-    m.id = in.u32();
-    m.keyDown = in.u16();
-    const std::uint8_t n = in.u8();
-    if (in.failed() || down > 1)
+    m.keyDown = in.u8();
+    m.character = in.u8();
+    if (!in.complete() || down > 1)
         return std::string("tasto non valido");
     m.down = down == 1;
-    if (n > longestKeyCharacters || (!m.down && n != 0))
-        return std::string("troppi caratteri per un tasto");
-    if (m.keyDown > 255)
-        return std::string("codice di tasto fuori dai limiti");
-    for (std::uint8_t i = 0; i < n; ++i)
-        m.characters.push_back(in.u8());
-    if (!in.complete())
-        return std::string("tasto non valido");
     return Message{m};
 }
 
@@ -129,19 +112,21 @@ std::variant<Message, std::string> decodeBody(std::span<const std::uint8_t> body
             return std::string("tabellone fuori dai limiti");
         return whole(*board);
     }
-    case Kind::Box: {
-        Box m{in.text8(longestBoxText)};
-        if (in.failed() || !plainText(m.text))
-            return std::string("testo non valido");
+    case Kind::MatchEnd: {
+        const MatchEnd m{in.u8()};
+        if (m.winner > 1)
+            return std::string("vincitore sconosciuto");
         return whole(m);
     }
+    case Kind::Seen:
+        return whole(Seen{in.u32()});
     case Kind::Ping:
         return whole(Ping{in.u32()});
     case Kind::Pong:
         return whole(Pong{in.u32()});
     case Kind::Bye: {
         const std::uint8_t reason = in.u8();
-        if (reason > static_cast<std::uint8_t>(Bye::Reason::Silence))
+        if (reason > static_cast<std::uint8_t>(Bye::Reason::NoGreeting))
             return std::string("congedo sconosciuto");
         return whole(Bye{static_cast<Bye::Reason>(reason)});
     }

@@ -14,12 +14,10 @@
 namespace quindra::net {
 
 // Raised whenever a message changes; games of different versions refuse each other.
-constexpr std::uint16_t protocolVersion = 1;
+constexpr std::uint16_t protocolVersion = 2;
 constexpr std::uint16_t defaultPort = 47115;
-// No frame is longer: a board is about 150 bytes.
+// No frame is longer: a board is about 90 bytes.
 constexpr std::size_t longestFrame = 512;
-constexpr std::size_t longestKeyCharacters = 4;
-constexpr std::size_t longestBoxText = 200;
 
 enum class Role : std::uint8_t { Host = 0, Guest = 1 };
 
@@ -31,12 +29,13 @@ struct Hello {
     bool operator==(const Hello&) const = default;
 };
 
-// A key of the guest's going down or up; the host repeats a held key itself.
+// A key of the guest's going down or up, as the key table reads it: its virtual-key code
+// and the one character it types (0 for none). The host knows a key by these two codes,
+// and repeats a held key itself.
 struct Key {
     bool down = true;
-    std::uint32_t id = 0;                 // which physical key, as the guest tells them apart
-    std::uint16_t keyDown = 0;            // its virtual-key code; 0 for none
-    std::vector<std::uint8_t> characters; // down only: the character codes it types
+    std::uint8_t keyDown = 0;
+    std::uint8_t character = 0;
     bool operator==(const Key&) const = default;
 };
 
@@ -45,10 +44,17 @@ struct Away {
     bool operator==(const Away&) const = default;
 };
 
-// The box the host shows, shown on the guest too: the match's end.
-struct Box {
-    std::string text;
-    bool operator==(const Box&) const = default;
+// The host's match ended, won by the left (0) or the right (1) player: the guest opens
+// its own box, in its own words.
+struct MatchEnd {
+    std::uint8_t winner = 0;
+    bool operator==(const MatchEnd&) const = default;
+};
+
+// The guest has taken this many boards: the host knows what both of them have.
+struct Seen {
+    std::uint32_t boards = 0;
+    bool operator==(const Seen&) const = default;
 };
 
 struct Ping {
@@ -68,13 +74,14 @@ struct Bye {
         Busy = 1,
         Version = 2,
         BadMessage = 3,
-        Silence = 4
+        Silence = 4,
+        NoGreeting = 5, // a caller who did not greet in time, or gave way to another
     };
     Reason reason = Reason::Quit;
     bool operator==(const Bye&) const = default;
 };
 
-using Message = std::variant<Hello, Key, Away, Board, Box, Ping, Pong, Bye>;
+using Message = std::variant<Hello, Key, Away, Board, MatchEnd, Seen, Ping, Pong, Bye>;
 
 // The whole frame for one message.
 std::vector<std::uint8_t> encode(const Message& message);

@@ -1,13 +1,21 @@
 #pragma once
 // A match played from two computers. The host runs the rules with its own keys at the
 // left racquet and the guest's, arriving over the link, at the right; after every change
-// it sends the board, which the guest draws. Either side pings every second and measures
-// the round trip; five seconds of silence, a message out of order or out of range, or the
-// link's loss end the session, and each side goes on with the match alone, paused.
+// it sends the board, which the guest draws and confirms. Either side pings every second
+// and measures the round trip; a caller who does not greet within five seconds, five
+// seconds of silence, a message out of order or out of range, more than the other side
+// reads, or the link's loss end the session, and each side goes on alone with the last
+// board both had, paused.
+//
+// What a peer can do is what a player's keys can: a guest presses and lets go the right
+// player's own keys, a host shows a board its game could reach and says who won.
 #include "Link.h"
 #include "Messages.h"
+#include "input/Seats.h"
 
 #include <cstdint>
+#include <deque>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -16,7 +24,6 @@ namespace quindra {
 class GameCore;
 class Platform;
 class Players;
-struct KeyPress;
 } // namespace quindra
 
 namespace quindra::net {
@@ -29,7 +36,9 @@ class SessionListener {
     virtual void started() = 0;
     // The guest has a new board in its game, to paint.
     virtual void boardArrived() = 0;
-    // The guest shows the host's box: the match's end.
+    // The host's game changed by the link: a guest's key, a rally paused for want of news.
+    virtual void hostChanged() = 0;
+    // The guest shows the match's end, in its own words.
     virtual void boxArrived(const std::string& text) = 0;
     // A fresh round trip, in milliseconds.
     virtual void roundTripMeasured(int milliseconds) = 0;
@@ -41,9 +50,15 @@ class SessionListener {
 class Session {
   public:
     static constexpr int pingInterval = 1000; // milliseconds
+    // Silence ends a session, and a caller has as long to greet.
     static constexpr int silenceLimit = 5000;
+    // A board the guest has not confirmed for this long pauses the host's rally.
+    static constexpr int unconfirmedLimit = 1000;
     // The guest holds no more keys at once than two hands can.
     static constexpr std::size_t mostGuestKeys = 10;
+    // What the other side leaves unread, and boards left unconfirmed, before the link goes.
+    static constexpr std::size_t mostUnread = 1 << 20;
+    static constexpr std::size_t mostUnconfirmed = 256;
 
     enum class State { Greeting, Playing, Ended };
 
@@ -67,16 +82,20 @@ class Session {
     void poll(std::int64_t now);
     // This player ends the session.
     void quit();
+    // A caller who has not greeted gives way to a newer one: told why, closed, and no more
+    // heard of. The match has not begun, so nothing else changes.
+    void giveWay();
 
     // Host: anything may have changed the game; the board goes out when it did.
     void gameChanged();
-    // Host: the box about to open, on the guest too.
-    void boxOpening(const std::string& text);
+    // Host: the match-end box about to open; the guest opens its own.
+    void boxOpening();
     // Host: the box closed. While it is open the guest's keys reach nothing, as the host's
     // own keys don't.
     void boxClosed() { boxOpen_ = false; }
 
-    // Guest: its keys, sent to the host, which repeats held keys itself.
+    // Guest: its keys, sent to the host, which repeats held keys itself. Only the right
+    // player's keys go, each once however many keys here give the same codes.
     void keyDown(const KeyPress& press, bool desktopRepeat);
     void keyUp(std::uint32_t id);
     void releaseKeys();
@@ -87,10 +106,16 @@ class Session {
     void handle(const Message& message, std::int64_t now);
     void greeted(const Hello& hello);
     void hostHandles(const Message& message, std::int64_t now);
+    void hostTakesKey(const Key& key, std::int64_t now);
+    void hostTakesSeen(const Seen& seen);
+    void releaseGuestKeys();
     void guestHandles(const Message& message);
+    void guestTakesMatchEnd(const MatchEnd& end);
     void send(const Message& message);
-    void end(const std::string& why, std::optional<Bye::Reason> tell);
-    void goOnAlone();
+    // `failed`: the link stopped working, so the other side may not have what was sent.
+    void end(const std::string& why, std::optional<Bye::Reason> tell, bool failed = false);
+    void goOnAlone(bool fromConfirmed);
+    void hostGoesBackToConfirmed();
 
     Role role_;
     GameCore& game_;
@@ -100,13 +125,24 @@ class Session {
     SessionListener& listener_;
     State state_ = State::Greeting;
     Decoder decoder_;
+    std::int64_t now_ = 0; // the latest time told
     std::int64_t lastHeard_ = 0;
     std::int64_t nextPing_ = 0;
     std::uint32_t pingsSent_ = 0;
     std::int64_t lastPingAt_ = 0;
     std::optional<int> roundTrip_;
-    std::optional<Board> lastBoard_;   // the host's last sent, the guest's last shown
-    std::set<std::uint32_t> keysDown_; // the guest's keys held, on either side
+    std::optional<Board> lastBoard_; // the host's last sent, the guest's last shown
+    // Host: the boards sent and not yet confirmed, with when each went; the last confirmed.
+    std::deque<std::pair<std::int64_t, Board>> unconfirmed_;
+    std::optional<Board> confirmed_;
+    std::uint32_t boardsSent_ = 0;
+    std::uint32_t boardsConfirmed_ = 0;
+    // Guest: the boards taken; whether the match's end was shown for the last board.
+    std::uint32_t boardsTaken_ = 0;
+    bool matchEndShown_ = false;
+    // The right player's keys held: the host's by their codes, the guest's by its own ids.
+    std::set<std::uint32_t> hostKeysDown_;
+    std::map<std::uint32_t, SeatKey> guestKeysDown_; // by the ids of this keyboard
     bool boxOpen_ = false;
     bool began_ = false;
 };

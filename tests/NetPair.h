@@ -19,9 +19,10 @@ struct Pipe {
     int jitter = 0; // up to this much more, ms
     std::mt19937 random{7};
     std::deque<std::pair<std::int64_t, std::vector<std::uint8_t>>> inFlight;
+    std::size_t bytesInFlight = 0;
     std::int64_t lastAt = 0;
     bool closed = false; // the sender closed it
-    bool cut = false;    // the cable pulled: nothing more arrives, no close either
+    bool cut = false;    // the cable pulled, or a peer that reads nothing: nothing arrives
     bool closeSeen = false;
 };
 
@@ -36,7 +37,10 @@ class FakeLink : public net::Link {
         const std::int64_t at = std::max(out_.lastAt, now_ + out_.delay + extra);
         out_.lastAt = at;
         out_.inFlight.emplace_back(at, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+        out_.bytesInFlight += bytes.size();
     }
+    // What the other side has not taken yet: all of it, once it stops reading.
+    std::size_t unsent() const override { return out_.bytesInFlight; }
     void close() override { out_.closed = true; }
 
   private:
@@ -52,6 +56,7 @@ struct NetSide : net::SessionListener {
     std::unique_ptr<net::Session> session;
     int starts = 0;
     int boards = 0;
+    int hostChanges = 0;
     std::vector<std::string> boxes;
     std::vector<int> roundTrips;
     std::vector<std::string> ends;
@@ -61,6 +66,7 @@ struct NetSide : net::SessionListener {
     NetSide() { game.Form_Load("C:\\Giochi"); }
     void started() override { ++starts; }
     void boardArrived() override { ++boards; }
+    void hostChanged() override { ++hostChanges; }
     void boxArrived(const std::string& text) override { boxes.push_back(text); }
     void roundTripMeasured(int ms) override { roundTrips.push_back(ms); }
     void ended(const std::string& why) override { ends.push_back(why); }
@@ -99,9 +105,7 @@ struct NetPair {
         guest.session = std::make_unique<net::Session>(net::Role::Guest, guest.game, guest.platform,
                                                        guest.players, guestLink, guest);
         // The host's match-end box goes to the guest as it opens.
-        host.platform.whileMessageOpen = [this] {
-            host.session->boxOpening(host.platform.messages.back());
-        };
+        host.platform.whileMessageOpen = [this] { host.session->boxOpening(); };
         host.session->start(now);
         guest.session->start(now);
     }
@@ -114,6 +118,7 @@ struct NetPair {
         while (!pipe.inFlight.empty() && pipe.inFlight.front().first <= now) {
             const auto bytes = std::move(pipe.inFlight.front().second);
             pipe.inFlight.pop_front();
+            pipe.bytesInFlight -= bytes.size();
             if (hears)
                 hears(now, bytes);
             to.received(bytes, now);

@@ -157,14 +157,17 @@ class NetWindow : public QObject {
     void theDialogComplains_data() {
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>("says");
+        // The game's own words, never the system's.
         QTest::newRow("no address") << ""
                                     << "Scrivi il nome";
-        QTest::newRow("odd address") << "a b;c"
-                                     << "Scrivi il nome";
+        QTest::newRow("odd address") << "foo bar"
+                                     << "\"foo bar\" non è un nome né un indirizzo";
         QTest::newRow("nobody there") << "127.0.0.1"
-                                      << "non riuscito";
+                                      << "rifiutato: lì nessuno ospita";
+        QTest::newRow("no such name") << "nessuno.invalid"
+                                      << "Non trovo nessuno.invalid in rete";
         QTest::newRow("port taken") << ""
-                                    << "non si può aprire";
+                                    << "è già usata da un altro programma";
     }
     void theDialogComplains() {
         QFETCH(QString, address);
@@ -183,6 +186,103 @@ class NetWindow : public QObject {
         // The choice is back, for another try.
         QVERIFY(dialog.cmdAvvia()->isEnabled());
         QVERIFY(!guest_->net().waiting());
+    }
+
+    // A host that sends the match's end over and over: the guest shows one box at a time,
+    // as plain text, and ends the link; no box ever opens inside another.
+    void aFloodOfMatchEndsOpensOneBoxAtATime() {
+        QTcpServer fake;
+        QVERIFY(fake.listen(QHostAddress::LocalHost));
+        guest_->net().join(QStringLiteral("127.0.0.1"), fake.serverPort());
+        QVERIFY(fake.waitForNewConnection(3000));
+        QTcpSocket* link = fake.nextPendingConnection();
+        // A match won by the left player, then its end 5,000 times.
+        Form1 shown;
+        shown.game().SetVintiBlu = 1;
+        shown.game().SetCorrente = 1;
+        shown.game().lblSet_Sin[0].Caption = std::string("6");
+        QByteArray flood;
+        const auto add = [&flood](const net::Message& m) {
+            const auto f = net::encode(m);
+            flood.append(reinterpret_cast<const char*>(f.data()), qsizetype(f.size()));
+        };
+        add(net::Hello{net::protocolVersion, net::Role::Host});
+        add(net::Board::of(shown.game(), shown));
+        for (int i = 0; i < 5000; ++i)
+            add(net::MatchEnd{0});
+        link->write(flood);
+        QStringList texts;
+        int mostOpen = 0;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            int open = 0;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                open += qobject_cast<QMessageBox*>(w) && w->isVisible() ? 1 : 0;
+            mostOpen = std::max(mostOpen, open);
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                QCOMPARE(box->textFormat(), Qt::PlainText);
+                texts << box->text();
+                box->close();
+            }
+        });
+        poll.start(50);
+        QTRY_COMPARE_WITH_TIMEOUT(texts.size(), 2, 5000);
+        QTest::qWait(500);
+        QCOMPARE(texts.size(), 2);
+        QCOMPARE(mostOpen, 1);
+        QVERIFY2(texts[0].startsWith(QStringLiteral("Ha vinto il giocatore di Sinistra.")),
+                 qPrintable(texts[0]));
+        QVERIFY2(texts[1].contains(QStringLiteral("non dà per finita")), qPrintable(texts[1]));
+        QVERIFY(!guest_->net().role());
+    }
+
+    // A caller who only pings never greets: a real guest still gets in, and the caller is
+    // told it gave way.
+    void aCallerWhoOnlyPingsGivesWay() {
+        QVERIFY(host_->net().host(0).isEmpty());
+        const quint16 port = host_->net().listeningPort();
+        QTcpSocket pinger;
+        pinger.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(pinger.waitForConnected(3000));
+        const auto ping = net::encode(net::Ping{1});
+        pinger.write(reinterpret_cast<const char*>(ping.data()), qsizetype(ping.size()));
+        QTest::qWait(200);
+        guest_->net().join(QStringLiteral("127.0.0.1"), port);
+        QTRY_VERIFY(host_->net().role() && guest_->net().role());
+        QTRY_COMPARE(pinger.state(), QAbstractSocket::UnconnectedState);
+        const auto said = pinger.readAll();
+        const auto gaveWay = net::encode(net::Bye{net::Bye::Reason::NoGreeting});
+        QVERIFY(said.endsWith(
+            QByteArray(reinterpret_cast<const char*>(gaveWay.data()), int(gaveWay.size()))));
+    }
+
+    // A guest that sends and never reads: what waits for it at the host stays under the
+    // limit, and the link goes.
+    void aGuestThatReadsNothingLosesTheLink() {
+        QVERIFY(host_->net().host(0).isEmpty());
+        QTcpSocket greedy;
+        greedy.setReadBufferSize(1); // the system's buffers fill, then nothing more is read
+        greedy.connectToHost(QHostAddress::LocalHost, host_->net().listeningPort());
+        QVERIFY(greedy.waitForConnected(3000));
+        const auto bytes = [](const net::Message& m) {
+            const auto f = net::encode(m);
+            return QByteArray(reinterpret_cast<const char*>(f.data()), qsizetype(f.size()));
+        };
+        greedy.write(bytes(net::Hello{net::protocolVersion, net::Role::Guest}));
+        QTRY_VERIFY(host_->net().role());
+        QByteArray pings;
+        for (std::uint32_t i = 1; i <= 100000; ++i)
+            pings += bytes(net::Ping{i});
+        const QString box = nextBox(
+            [&] {
+                for (int i = 0; i < 30 && host_->net().role(); ++i) {
+                    greedy.write(pings);
+                    QTest::qWait(100);
+                    QVERIFY(host_->net().unsent() <= net::Session::mostUnread + 1024);
+                }
+            },
+            10000);
+        QVERIFY2(box.contains(QStringLiteral("non legge")), qPrintable(box));
     }
 };
 

@@ -8,6 +8,7 @@
 #include "app/GameCore.h"
 #include "app/Layout.h"
 #include "input/HeldKeys.h"
+#include "net/Messages.h"
 
 #include <QtTest>
 
@@ -17,6 +18,8 @@
 #include <QPainter>
 #include <QProcess>
 #include <QScreen>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -758,6 +761,50 @@ class WineGame : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(windowOpen(QStringLiteral("^Quindra$")), 8000);
         keys("Return");
         QTRY_VERIFY_WITH_TIMEOUT(!windowOpen(QStringLiteral("^Quindra$")), 3000);
+        stopGame();
+    }
+
+    // A host that sends the match's end 5,000 times: the Windows guest opens one box at a
+    // time, in its own words, and ends the link; no box ever opens inside another.
+    void aFloodOfMatchEndsOpensOneBoxAtATime() {
+        if (game_.state() != QProcess::NotRunning)
+            stopGame();
+        QTcpServer fake;
+        QVERIFY(fake.listen(QHostAddress::LocalHost));
+        startGame(exe_, {QStringLiteral("--join"),
+                         QStringLiteral("127.0.0.1:") + QString::number(fake.serverPort())});
+        QTRY_VERIFY_WITH_TIMEOUT(fake.hasPendingConnections(), 10000);
+        QTcpSocket* link = fake.nextPendingConnection();
+        StartedGame won; // a match the left player won
+        won.game.SetVintiBlu = 1;
+        won.game.SetCorrente = 1;
+        won.game.lblSet_Sin[0].Caption = std::string("6");
+        QByteArray flood;
+        const auto add = [&flood](const net::Message& m) {
+            const auto f = net::encode(m);
+            flood.append(reinterpret_cast<const char*>(f.data()), qsizetype(f.size()));
+        };
+        add(net::Hello{net::protocolVersion, net::Role::Host});
+        add(net::Board::of(won.game, won.host));
+        for (int i = 0; i < 5000; ++i)
+            add(net::MatchEnd{0});
+        link->write(flood);
+        const auto boxes = [this] {
+            return run(QStringLiteral("xdotool"), words("search --onlyvisible --name ^Quindra$"))
+                .out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        };
+        // The match's end, then the link's: each alone on screen, the second once the
+        // first is answered.
+        for (int answered = 0; answered < 2; ++answered) {
+            QTRY_VERIFY_WITH_TIMEOUT(boxes().size() == 1, 10000);
+            const QString box = boxes().front();
+            QTest::qWait(300);
+            QCOMPARE(boxes(), QStringList{box});
+            keys("Return");
+            QTRY_VERIFY_WITH_TIMEOUT(!boxes().contains(box), 3000);
+        }
+        QTest::qWait(500);
+        QCOMPARE(boxes().size(), 0);
         stopGame();
     }
 

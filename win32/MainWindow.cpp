@@ -336,7 +336,7 @@ void MainWindow::showMessage(const std::string& text) {
     refresh(true);
     // A match over the network: the guest sees the same box.
     if (net_->session())
-        net_->session()->boxOpening(text);
+        net_->session()->boxOpening();
     showBox(text);
     if (net_->session())
         net_->session()->boxClosed();

@@ -8,6 +8,7 @@
 #include "app/GameCore.h"
 #include "app/Platform.h"
 #include "input/Players.h"
+#include "net/OneBox.h"
 
 #include <windows.h>
 
@@ -76,6 +77,7 @@ class MainWindow : public Platform, private NetworkEvents {
     void showNetworkBox(const std::string& text);
     // The game's message box, with the exclamation mark.
     void showBox(const std::string& text);
+    net::OneBox boxes_;
     // "Gioca in rete"; started at once on `address` and `port` when given.
     void runNetworkDialog(const std::string* address, std::uint16_t port);
     // NetworkEvents.

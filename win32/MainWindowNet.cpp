@@ -25,7 +25,11 @@ void MainWindow::showNetworkState() {
 }
 
 void MainWindow::showBox(const std::string& text) {
-    MessageBoxW(window_, widen(text).c_str(), L"Quindra", MB_OK | MB_ICONEXCLAMATION);
+    // One box at a time: one that comes while another is open waits for it.
+    if (!boxes_.offer(text))
+        return;
+    for (std::optional<std::string> next = text; next; next = boxes_.closed())
+        MessageBoxW(window_, widen(*next).c_str(), L"Quindra", MB_OK | MB_ICONEXCLAMATION);
 }
 
 void MainWindow::showNetworkBox(const std::string& text) {

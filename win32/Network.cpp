@@ -1,6 +1,7 @@
 #include "Network.h"
 
 #include "net/Messages.h"
+#include "net/Texts.h"
 
 #include <utility>
 
@@ -9,30 +10,31 @@ namespace quindra::win32 {
 namespace {
 
 constexpr UINT pollInterval = 250; // pings each second, five of silence end it
-constexpr UINT callLimit = 10000;
-// What the other side has not read yet: past this it reads nothing, and the link goes.
-constexpr std::size_t mostUnread = 1 << 20;
+constexpr UINT callLimit = net::callLimitSeconds * 1000;
 
-std::string errorText(int code) {
-    wchar_t* text = nullptr;
-    FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string result = "errore " + std::to_string(code);
-    if (text) {
-        std::wstring wide(text);
-        LocalFree(text);
-        while (!wide.empty() &&
-               (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L' '))
-            wide.pop_back();
-        const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                          nullptr, 0, nullptr, nullptr);
-        std::string utf8(static_cast<std::size_t>(n), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n,
-                            nullptr, nullptr);
-        result = utf8 + " (" + std::to_string(code) + ")";
+net::Failure failureOf(int code) {
+    switch (code) {
+    case WSAECONNREFUSED:
+        return net::Failure::Refused;
+    case WSAHOST_NOT_FOUND:
+    case WSANO_DATA:
+    case WSATRY_AGAIN:
+    case WSANO_RECOVERY:
+        return net::Failure::NoSuchHost;
+    case WSAETIMEDOUT:
+    case WSAENETUNREACH:
+    case WSAEHOSTUNREACH:
+        return net::Failure::NoAnswer;
+    case WSAEADDRINUSE:
+        return net::Failure::PortTaken;
+    case WSAEACCES:
+        return net::Failure::PortDenied;
+    case WSAECONNRESET:
+    case WSAECONNABORTED:
+        return net::Failure::LinkLost;
+    default:
+        return net::Failure::NetworkDown;
     }
-    return result;
 }
 
 void noDelay(SOCKET s) {
@@ -63,7 +65,7 @@ Network::~Network() {
 std::string Network::host(std::uint16_t port) {
     cancel();
     if (!winsock_)
-        return "La rete di Windows non risponde (Winsock).";
+        return net::hostFailedText(net::Failure::NetworkDown, port);
     // Both IPv6 and IPv4 on one socket where the system can; IPv4 alone otherwise.
     listener_ = socket(AF_INET6, SOCK_STREAM, IPPROTO_TCP);
     int result = SOCKET_ERROR;
@@ -89,9 +91,9 @@ std::string Network::host(std::uint16_t port) {
     }
     if (result == SOCKET_ERROR || listen(listener_, 4) == SOCKET_ERROR ||
         WSAAsyncSelect(listener_, window_, listenMessage, FD_ACCEPT) == SOCKET_ERROR) {
-        const std::string why = errorText(WSAGetLastError());
+        const net::Failure why = failureOf(WSAGetLastError());
         stopListening();
-        return "La porta " + std::to_string(port) + " non si può aprire: " + why;
+        return net::hostFailedText(why, port);
     }
     listeningPort_ = port;
     return {};
@@ -100,7 +102,7 @@ std::string Network::host(std::uint16_t port) {
 std::string Network::join(const std::string& address, std::uint16_t port) {
     cancel();
     if (!winsock_)
-        return "La rete di Windows non risponde (Winsock).";
+        return net::callFailedText(net::Failure::NetworkDown, address, port);
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
@@ -108,23 +110,24 @@ std::string Network::join(const std::string& address, std::uint16_t port) {
     addrinfo* found = nullptr;
     const std::string service = std::to_string(port);
     if (getaddrinfo(address.c_str(), service.c_str(), &hints, &found) != 0 || !found)
-        return "Non trovo " + address + ": " + errorText(WSAGetLastError());
+        return net::callFailedText(net::Failure::NoSuchHost, address, port);
     socket_ = socket(found->ai_family, SOCK_STREAM, IPPROTO_TCP);
     if (socket_ == INVALID_SOCKET) {
         freeaddrinfo(found);
-        return "Non si può aprire un collegamento: " + errorText(WSAGetLastError());
+        return net::callFailedText(failureOf(WSAGetLastError()), address, port);
     }
     noDelay(socket_);
     WSAAsyncSelect(socket_, window_, socketMessage, FD_CONNECT | FD_READ | FD_WRITE | FD_CLOSE);
     const int result = connect(socket_, found->ai_addr, static_cast<int>(found->ai_addrlen));
     freeaddrinfo(found);
     if (result == SOCKET_ERROR && WSAGetLastError() != WSAEWOULDBLOCK) {
-        const std::string why = errorText(WSAGetLastError());
+        const net::Failure why = failureOf(WSAGetLastError());
         closeSocket();
-        return "Collegamento a " + address + ", porta " + service + ", non riuscito: " + why;
+        return net::callFailedText(why, address, port);
     }
     calling_ = true;
-    callee_ = address + ", porta " + service;
+    callee_ = address;
+    calleePort_ = port;
     SetTimer(window_, callTimer, callLimit, nullptr);
     return {};
 }
@@ -177,8 +180,8 @@ bool Network::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (calling_) {
                 const std::string who = callee_;
                 cancel();
-                events_.networkFailed("Nessuna risposta da " + who + " in " +
-                                      std::to_string(callLimit / 1000) + " secondi.");
+                events_.networkFailed(
+                    net::callFailedText(net::Failure::NoAnswer, who, calleePort_));
             }
             return true;
         }
@@ -193,6 +196,14 @@ void Network::accepted() {
         SOCKET guest = accept(listener_, nullptr, nullptr);
         if (guest == INVALID_SOCKET)
             return;
+        if (session_ && !session_->began()) {
+            // A caller still to greet gives way to the newer one: only a guest who greets
+            // keeps the place.
+            session_->giveWay();
+            KillTimer(window_, pollTimer);
+            session_.reset();
+            closeSocket();
+        }
         if (session_) {
             // One guest at a time: the others hear why, and go.
             const std::vector<std::uint8_t> bye = net::encode(net::Bye{net::Bye::Reason::Busy});
@@ -239,10 +250,9 @@ void Network::connected(WORD error) {
     KillTimer(window_, callTimer);
     calling_ = false;
     if (error != 0) {
-        const std::string why = errorText(error);
         const std::string who = callee_;
         closeSocket();
-        events_.networkFailed("Collegamento a " + who + " non riuscito: " + why);
+        events_.networkFailed(net::callFailedText(failureOf(error), who, calleePort_));
         return;
     }
     begin(net::Role::Guest);
@@ -273,15 +283,12 @@ void Network::readArrivals() {
 void Network::send(std::span<const std::uint8_t> bytes) {
     if (socket_ == INVALID_SOCKET)
         return;
-    if (outgoing_.size() > mostUnread) {
-        later([this] {
-            if (session_)
-                session_->linkLost();
-        });
-        return;
-    }
     outgoing_.insert(outgoing_.end(), bytes.begin(), bytes.end());
     flush();
+}
+
+std::size_t Network::unsent() const {
+    return outgoing_.size();
 }
 
 void Network::flush() {
@@ -308,6 +315,10 @@ void Network::boardArrived() {
     events_.networkChanged();
 }
 
+void Network::hostChanged() {
+    events_.networkChanged();
+}
+
 void Network::boxArrived(const std::string& text) {
     // Opened once the arrival is handled: a box inside it would hold up what comes next.
     later([this, text] { events_.networkBox(text); });
@@ -320,7 +331,10 @@ void Network::roundTripMeasured(int) {
 void Network::ended(const std::string& why) {
     // The session may be deep in its own call: it goes, and the box opens, afterwards.
     const bool wasPlaying = session_->began();
-    later([this, why, wasPlaying] {
+    const net::Session* which = session_.get();
+    later([this, which, why, wasPlaying] {
+        if (session_.get() != which)
+            return; // a newer caller has its place already
         if (!wasPlaying && listener_ != INVALID_SOCKET) {
             // Not a guest after all: the host waits on for one.
             KillTimer(window_, pollTimer);

@@ -1,8 +1,8 @@
 #pragma once
 // The main window's side of a match over the network on Windows: Winsock, each socket's
 // events posted to the window (WSAAsyncSelect), Nagle's delay off. It hosts (listening
-// while the player waits, one guest at a time) or joins, and hands what arrives to the
-// game's session; the session, its messages and its rules are the core's.
+// while the player waits, one guest at a time, one caller at a time waiting to greet) or joins, and
+// hands what arrives to the game's session; the session, its messages and its rules are the core's.
 #include "net/Session.h"
 
 #include <winsock2.h>
@@ -69,11 +69,13 @@ class Network : private net::Link, private net::SessionListener {
     // SessionListener.
     void started() override;
     void boardArrived() override;
+    void hostChanged() override;
     void boxArrived(const std::string& text) override;
     void roundTripMeasured(int milliseconds) override;
     void ended(const std::string& why) override;
     // Link.
     void send(std::span<const std::uint8_t> bytes) override;
+    std::size_t unsent() const override;
     void close() override;
 
     void accepted();
@@ -98,6 +100,7 @@ class Network : private net::Link, private net::SessionListener {
     SOCKET socket_ = INVALID_SOCKET;
     bool calling_ = false;
     std::string callee_;
+    std::uint16_t calleePort_ = 0;
     std::vector<std::uint8_t> outgoing_; // what the socket could not take yet
     std::uint16_t listeningPort_ = 0;
     std::unique_ptr<net::Session> session_;

@@ -76,7 +76,8 @@ void Avvia_Click(HWND dialog) {
     const std::string address = textOf(dialog, IDC_INDIRIZZO);
     const auto port = net::parsePort(textOf(dialog, IDC_PORTA));
     if (!net::validHostName(address)) {
-        complain(dialog, net::askAddressText);
+        complain(dialog,
+                 address.empty() ? std::string(net::askAddressText) : net::badAddressText(address));
         return;
     }
     if (!port) {

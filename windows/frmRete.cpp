@@ -4,12 +4,12 @@
 #include "net/CommandLine.h"
 #include "net/Messages.h"
 #include "net/Texts.h"
+#include "windows/PlainBox.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -48,6 +48,7 @@ frmRete::frmRete(NetPlay& net, QWidget* parent) : QDialog(parent), net_(net) {
     stato_ = new QLabel(this);
     stato_->setObjectName(QStringLiteral("lblStato"));
     stato_->setWordWrap(true);
+    stato_->setTextFormat(Qt::PlainText);
     stato_->setMinimumWidth(320);
 
     auto* hostForm = new QFormLayout;
@@ -101,7 +102,7 @@ void frmRete::cmdAvvia_Click() {
         const auto port = static_cast<quint16>(portaOspita_->value());
         const QString why = net_.host(port);
         if (!why.isEmpty()) {
-            QMessageBox::warning(this, windowTitle(), why);
+            warnPlainly(this, windowTitle(), why);
             return;
         }
         showWaiting(QString::fromStdString(net::waitingText(port)));
@@ -109,7 +110,10 @@ void frmRete::cmdAvvia_Click() {
     }
     const QString address = indirizzo_->text().trimmed();
     if (!net::validHostName(address.toStdString())) {
-        QMessageBox::warning(this, windowTitle(), QString::fromUtf8(net::askAddressText));
+        warnPlainly(this, windowTitle(),
+                    QString::fromStdString(address.isEmpty()
+                                               ? std::string(net::askAddressText)
+                                               : net::badAddressText(address.toStdString())));
         indirizzo_->setFocus();
         return;
     }
@@ -143,7 +147,7 @@ void frmRete::callFailed(const QString& why) {
     if (!isVisible())
         return;
     showChoice();
-    QMessageBox::warning(this, windowTitle(), why);
+    warnPlainly(this, windowTitle(), why);
 }
 
 void frmRete::done(int result) {

@@ -32,13 +32,19 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(dir);
     testing::StartedGame g;
     const net::Board board = net::Board::of(g.game, g.host);
-    const net::Key up{true, 1, 38, {}};
-    const net::Key serve{true, 2, 32, {32}};
+    // The same match, won by the left player.
+    g.game.SetVintiBlu = 1;
+    g.game.SetCorrente = 1;
+    g.game.lblSet_Sin[0].Caption = "6";
+    g.game.lblPuntoBlu.Caption = "2V";
+    const net::Board won = net::Board::of(g.game, g.host);
+    const net::Key up{true, 38, 0};
+    const net::Key serve{true, 32, 32};
     write(dir / "host-keys", 1,
-          {serve, net::Key{false, 2, 0, {}}, up, net::Ping{1}, net::Pong{1},
-           net::Key{false, 1, 0, {}}, net::Away{}, net::Bye{net::Bye::Reason::Quit}});
-    write(dir / "host-keys-cut", 5, {up, serve, net::Key{true, 3, 56, {56}}, net::Ping{9}});
-    write(dir / "guest-boards", 0, {board, net::Ping{2}, board, net::Box{"Fine Partita"}});
+          {serve, net::Key{false, 32, 32}, up, net::Ping{1}, net::Seen{1}, net::Key{false, 38, 0},
+           net::Away{}, net::Bye{net::Bye::Reason::Quit}});
+    write(dir / "host-keys-cut", 5, {up, serve, net::Key{true, 56, 56}, net::Ping{9}});
+    write(dir / "guest-boards", 0, {board, net::Ping{2}, won, net::MatchEnd{0}, board});
     write(dir / "guest-boards-cut", 6, {board, net::Pong{1}, net::Bye{net::Bye::Reason::Busy}});
     write(dir / "hello", 1, {net::Hello{net::protocolVersion, net::Role::Guest}});
     return 0;
