@@ -215,9 +215,12 @@ void Session::guestHandles(const Message& message) {
 
 void Session::guestTakesMatchEnd(const MatchEnd& matchEnd) {
     // Only the board just shown can end the match, and only once.
+    if (matchEndShown_) {
+        end("Chi ospita ha chiuso due volte la stessa partita.", Bye::Reason::BadMessage);
+        return;
+    }
     std::string winner;
-    if (!lastBoard_ || matchEndShown_ || !game_.ControllaMatch(winner) ||
-        (winner == "B") != (matchEnd.winner == 0)) {
+    if (!lastBoard_ || !game_.ControllaMatch(winner) || (winner == "B") != (matchEnd.winner == 0)) {
         end("Chi ospita ha chiuso una partita che il tabellone non dà per finita.",
             Bye::Reason::BadMessage);
         return;

@@ -240,7 +240,8 @@ class TestHostile : public QObject {
                 QVERIFY2(v.link.unsent() <= Session::mostUnread + 2 * (2 + longestFrame), what);
                 QVERIFY2(!v.boxTwiceForOneBoard, what);
                 QVERIFY2(v.ends.size() <= 1, what);
-                if (attackingHost) {
+                // Once the link ends the host goes back to the last board both had.
+                if (attackingHost && v.session->playing()) {
                     QVERIFY2(held <= Session::mostGuestKeys, what);
                     QVERIFY2(std::fabs(v.game.Racchetta_Rossa.Top - redTop) <=
                                  500.0f * (float(pressed) + held),

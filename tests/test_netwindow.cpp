@@ -232,7 +232,7 @@ class NetWindow : public QObject {
         QCOMPARE(mostOpen, 1);
         QVERIFY2(texts[0].startsWith(QStringLiteral("Ha vinto il giocatore di Sinistra.")),
                  qPrintable(texts[0]));
-        QVERIFY2(texts[1].contains(QStringLiteral("non dà per finita")), qPrintable(texts[1]));
+        QVERIFY2(texts[1].contains(QStringLiteral("due volte")), qPrintable(texts[1]));
         QVERIFY(!guest_->net().role());
     }
 
