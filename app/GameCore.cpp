@@ -61,8 +61,10 @@ GameCore::GameCore(Platform& platform) : platform_(platform) {
     Campo = rectangle(0, 0, 7452, 5052, colours::green, colours::white, 4);
     lines = {line(3840, 0, 3840, 5040), line(2280, 2280, 5280, 2280), line(2280, 0, 2280, 5040),
              line(5280, 0, 5280, 5040), line(0, 2280, 240, 2280),     line(7200, 2280, 7440, 2280)};
-    Racchetta_Blu = rectangle(720, 1920, 132, 900, colours::blue, colours::yellow, 1);
-    Racchetta_Rossa = rectangle(6600, 2160, 132, 900, colours::darkRed, colours::yellow, 1);
+    Racchetta_Blu =
+        rectangle(blueBaseColumn, 1920, 132, bigRacquet, colours::blue, colours::yellow, 1);
+    Racchetta_Rossa =
+        rectangle(redBaseColumn, 2160, 132, bigRacquet, colours::darkRed, colours::yellow, 1);
     Pallina = rectangle(4080, 2160, 132, 132, colours::yellow, colours::windowText, 1);
     Pallina.kind = ShapeKind::Oval;
 

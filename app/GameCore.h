@@ -37,6 +37,10 @@ class GameCore {
     // Set columns per player: three for the board, two more for sets four and five.
     static constexpr int setColumns = 5;
     static constexpr int boardColumns = 3;
+    // Where the racquets stand: two columns each, and the menu's two heights.
+    static constexpr float blueBaseColumn = 720, blueNetColumn = 2080;
+    static constexpr float redNetColumn = 5280, redBaseColumn = 6600;
+    static constexpr float bigRacquet = 900, smallRacquet = 450;
 
     explicit GameCore(Platform& platform);
 

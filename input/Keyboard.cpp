@@ -8,10 +8,6 @@ namespace quindra {
 
 namespace {
 constexpr std::int32_t racquetStep = 250;
-constexpr float redNetColumn = 5280;
-constexpr float redBaseColumn = 6600;
-constexpr float blueBaseColumn = 720;
-constexpr float blueNetColumn = 2080;
 } // namespace
 
 void GameCore::Form_KeyDown(std::int16_t KeyCode, std::int16_t /*Shift*/) {

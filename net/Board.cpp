@@ -17,7 +17,7 @@ constexpr float frameAllowance = 3000.0f;
 constexpr float lowest = static_cast<float>(clientAreaHeight) + frameAllowance;
 constexpr float rightmost = static_cast<float>(clientAreaWidth) + frameAllowance;
 constexpr std::size_t longestCaption = 3;
-// A racquet's width and the ball's size never change; racquets are one of two heights.
+// A racquet's width and the ball's size never change.
 constexpr float racquetWidth = 132.0f;
 constexpr float ballSize = 132.0f;
 // A contact sends the ball at most a quarter of the steepest shot angle up or down.
@@ -42,8 +42,9 @@ bool within(float v, float low, float high) {
 // step, never wholly below the window.
 bool racquetReachable(const Place& p, float column1, float column2) {
     return (p.left == column1 || p.left == column2) && p.width == racquetWidth &&
-           (p.height == 900.0f || p.height == 450.0f) && within(p.top, -199.0f, lowest) &&
-           p.top == std::floor(p.top) && p.top + p.height <= lowest;
+           (p.height == GameCore::bigRacquet || p.height == GameCore::smallRacquet) &&
+           within(p.top, -199.0f, lowest) && p.top == std::floor(p.top) &&
+           p.top + p.height <= lowest;
 }
 
 bool ballReachable(const Place& p) {
@@ -229,10 +230,11 @@ bool Board::reachable() const {
     ok = ok && has(checkSetUno) == (sets == 1) && has(checkSetTre) == (sets == 3) &&
          has(checkSetCinque) == (sets == 5);
     ok = ok && has(checkRief) == has(respin) && !(has(paused) && has(rally));
-    ok = ok && has(checkGrandi) == (red.height == 900.0f) &&
-         has(checkPiccole) == (red.height == 450.0f) && blue.height == red.height;
+    ok = ok && has(checkGrandi) == (red.height == GameCore::bigRacquet) &&
+         has(checkPiccole) == (red.height == GameCore::smallRacquet) && blue.height == red.height;
 
-    ok = ok && racquetReachable(blue, 720.0f, 2080.0f) && racquetReachable(red, 5280.0f, 6600.0f);
+    ok = ok && racquetReachable(blue, GameCore::blueBaseColumn, GameCore::blueNetColumn) &&
+         racquetReachable(red, GameCore::redNetColumn, GameCore::redBaseColumn);
     ok = ok && ballReachable(ball) && (stepX == 200 || stepX == -200) &&
          std::abs(stepY) <= steepestStep;
     ok = ok && server <= 1 && shotAngle >= PercInAngolo(0) && shotAngle <= PercInAngolo(100);

@@ -59,15 +59,15 @@ void GameCore::setRacquetHeight(float height) {
     Racchetta_Rossa.Height = height;
     if (!Allenamento)
         Racchetta_Blu.Height = height;
-    menu.mnuGrandi = height == 900.0f;
+    menu.mnuGrandi = height == bigRacquet;
     menu.mnuPiccole = !menu.mnuGrandi;
 }
 
 void GameCore::mnuGrandi_Click() {
-    setRacquetHeight(900);
+    setRacquetHeight(bigRacquet);
 }
 void GameCore::mnuPiccole_Click() {
-    setRacquetHeight(450);
+    setRacquetHeight(smallRacquet);
 }
 
 void GameCore::mnuComputer_Click() {
