@@ -302,7 +302,7 @@ class TestNet : public QObject {
             "re-spin unmarked",
             "paused and running",
             "server 2",
-            "angle 1300",
+            "angle 1201",
             "unknown flag",
             "points ZZZ",
             "points V against 30",
@@ -316,6 +316,7 @@ class TestNet : public QObject {
             "sets won not counted",
             "the current set won",
             "four sets won",
+            "angle 499",
         };
         for (int i = 0; i < int(std::size(rows)); ++i)
             QTest::newRow(rows[i]) << i;
@@ -339,6 +340,9 @@ class TestNet : public QObject {
         g.game.Racchetta_Rossa.Top = -199;
         g.game.Racchetta_Blu.Left = 2080;
         Board b = Board::of(g.game, g.host);
+        b.shotAngle = 500; // the shallowest angle
+        QVERIFY(b.reachable());
+        b.shotAngle = 1200; // and the steepest
         QVERIFY(b.reachable());
         const float nan = std::numeric_limits<float>::quiet_NaN();
         const std::function<void(Board&)> changes[] = {
@@ -364,7 +368,7 @@ class TestNet : public QObject {
             [](Board& x) { x.flags &= ~Board::checkRief; },
             [](Board& x) { x.flags |= Board::paused | Board::rally; },
             [](Board& x) { x.server = 2; },
-            [](Board& x) { x.shotAngle = 1300; },
+            [](Board& x) { x.shotAngle = 1201; },
             [](Board& x) { x.flags |= 1 << 15; },
             [](Board& x) { x.captions[0] = "ZZZ"; },
             [](Board& x) { x.captions[1] = "30"; },
@@ -378,8 +382,9 @@ class TestNet : public QObject {
             [](Board& x) { x.setsWonBlue = 0, x.setsWonRed = 1; },
             [](Board& x) { x.captions[3] = "8"; },
             [](Board& x) { x.setsWonBlue = 4, x.currentSet = 4; },
+            [](Board& x) { x.shotAngle = 499; },
         };
-        QCOMPARE(std::size(changes), std::size_t(36));
+        QCOMPARE(std::size(changes), std::size_t(37));
         changes[change](b);
         QVERIFY(!b.reachable());
         WireWriter out;
