@@ -743,13 +743,28 @@ class TestNet : public QObject {
         }
     }
 
+    void aWaitingServeStaysUnpausedAlone_data() {
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("the host quits") << false;
+        QTest::newRow("cable pulled, the host's racquet moved since") << true;
+    }
     void aWaitingServeStaysUnpausedAlone() {
+        QFETCH(bool, cut);
         NetPair net;
         net.runFor(50);
-        net.host.session->quit();
-        net.runFor(5);
+        const float blue = net.host.game.Racchetta_Blu.Top;
+        if (cut) {
+            net.toHost.cut = net.toGuest.cut = true;
+            net.host.players.keyDown(pressOf(1, 90, {122}), false, net.now);
+            net.runFor(Session::silenceLimit + 100);
+        } else {
+            net.host.session->quit();
+            net.runFor(5);
+        }
         QCOMPARE(net.guest.ends.size(), std::size_t(1));
         QVERIFY(!net.guest.game.paused() && !net.host.game.paused());
+        QVERIFY(!net.host.platform.clock);
+        QCOMPARE(net.host.game.Racchetta_Blu.Top, blue); // as the guest last saw it
     }
 
     void differentVersionsRefuseEachOther() {
