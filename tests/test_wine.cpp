@@ -808,6 +808,34 @@ class WineGame : public QObject {
         stopGame();
     }
 
+    // A call that fails is said in the game's words, never Winsock's.
+    void failuresInTheGamesWords_data() {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("nobody there") << "127.0.0.1"
+                                      << "rifiutato: lì nessuno ospita";
+        QTest::newRow("no such name") << "nessuno.invalid"
+                                      << "Non trovo nessuno.invalid in rete";
+    }
+    void failuresInTheGamesWords() {
+        QFETCH(QString, address);
+        QFETCH(QString, says);
+        if (game_.state() != QProcess::NotRunning)
+            stopGame();
+        QTcpServer probe; // a port nobody listens on once it is closed
+        QVERIFY(probe.listen(QHostAddress::LocalHost));
+        const QString port = QString::number(probe.serverPort());
+        probe.close();
+        startGame(exe_, {QStringLiteral("--join"), address + QLatin1Char(':') + port});
+        QString text;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (text = wine({tool_, QStringLiteral("boxtext")}).out).contains(says), 15000);
+        keys("Return");
+        QTRY_VERIFY_WITH_TIMEOUT(wine({tool_, QStringLiteral("boxtext")}).code != 0, 3000);
+        keys("Escape"); // the dialog's "Annulla"
+        stopGame();
+    }
+
     // The installer installs silently: the program, its Start-menu shortcut and its entry
     // in the list of programs; the installed program starts; the uninstaller removes it all.
     void installer() {

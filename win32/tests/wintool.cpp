@@ -2,14 +2,38 @@
 // and restore a window (as its taskbar button does), close it (as its close box does),
 // say whether it is minimised (status 0 when it is), and tell where its client area lies
 // on the screen and the whole window's size, in pixels. The main window unless the
-// shot-angle dialog is named.
-// Usage: wintool minimize|restore|close|iconic|client [angle]
+// shot-angle dialog is named. `boxtext` prints the text of the message box open, in UTF-8,
+// as a player reads it.
+// Usage: wintool minimize|restore|close|iconic|client [angle], or wintool boxtext
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
 
+namespace {
+
+// A message box is a dialog whose text is the static control 0xFFFF.
+int printBoxText() {
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w;
+         w = FindWindowExW(nullptr, w, L"#32770", nullptr)) {
+        const HWND text = GetDlgItem(w, 0xFFFF);
+        if (!text || !IsWindowVisible(w))
+            continue;
+        wchar_t wide[1024] = {};
+        const int n = GetWindowTextW(text, wide, 1024);
+        char utf8[4096] = {};
+        WideCharToMultiByte(CP_UTF8, 0, wide, n, utf8, sizeof utf8 - 1, nullptr, nullptr);
+        std::printf("%s\n", utf8);
+        return 0;
+    }
+    return 1;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "boxtext") == 0)
+        return printBoxText();
     const bool angle = argc == 3 && std::strcmp(argv[2], "angle") == 0;
     HWND window = angle ? FindWindowW(L"QuindraAngleDialog", nullptr)
                         : FindWindowW(L"QuindraMainWindow", nullptr);
