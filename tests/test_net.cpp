@@ -22,16 +22,25 @@ Q_DECLARE_METATYPE(std::vector<quindra::net::Key>)
 
 namespace {
 
-// A long match's board: the first set went to 123-121, the longest count the board takes.
+// A board at the edges of what the rules reach: the first set went to 123-121, the
+// longest count the board takes; the second stands at 6-6, the game at advantage; the
+// steepest step, the red racquet at its highest.
 Board someBoard() {
     StartedGame g;
+    g.game.mnuPro_Click();
     g.game.mnuSet_Cinque_Click();
+    g.game.mnuRief_Click();
     g.game.lblSet_Sin[0].Caption = "123";
     g.game.lblSet_Dest[0].Caption = "121";
+    g.game.lblSet_Sin[1].Caption = "6";
+    g.game.lblSet_Dest[1].Caption = "6";
     g.game.SetCorrente = 1;
     g.game.SetVintiBlu = 1;
-    g.game.lblPuntoRosso.Caption = "V";
-    g.game.lblPuntoBlu.Caption = "40";
+    g.game.lblPuntoBlu.Caption = "V";
+    g.game.lblPuntoRosso.Caption = "40";
+    g.game.PassoY = -300;
+    g.game.Racchetta_Rossa.Top = -199;
+    g.game.Racchetta_Blu.Left = 2080;
     return Board::of(g.game, g.host);
 }
 
@@ -323,23 +332,7 @@ class TestNet : public QObject {
     }
     void boardsTheRulesCannotReachAreRefused() {
         QFETCH(int, change);
-        // A board with a set played, each value at its edge of what the rules reach.
-        StartedGame g;
-        g.game.mnuPro_Click();
-        g.game.mnuSet_Tre_Click();
-        g.game.mnuRief_Click();
-        g.game.lblSet_Sin[0].Caption = "8";
-        g.game.lblSet_Dest[0].Caption = "6";
-        g.game.lblSet_Sin[1].Caption = "6";
-        g.game.lblSet_Dest[1].Caption = "6";
-        g.game.SetCorrente = 1;
-        g.game.SetVintiBlu = 1;
-        g.game.lblPuntoBlu.Caption = "V";
-        g.game.lblPuntoRosso.Caption = "40";
-        g.game.PassoY = -300;
-        g.game.Racchetta_Rossa.Top = -199;
-        g.game.Racchetta_Blu.Left = 2080;
-        Board b = Board::of(g.game, g.host);
+        Board b = someBoard();
         b.shotAngle = 500; // the shallowest angle
         QVERIFY(b.reachable());
         b.shotAngle = 1200; // and the steepest
@@ -364,7 +357,7 @@ class TestNet : public QObject {
             [](Board& x) { x.flags &= ~Board::checkPro; },
             [](Board& x) { x.flags |= Board::checkPri; },
             [](Board& x) { x.sets = 2; },
-            [](Board& x) { x.flags &= ~Board::checkSetTre; },
+            [](Board& x) { x.flags &= ~Board::checkSetCinque; },
             [](Board& x) { x.flags &= ~Board::checkRief; },
             [](Board& x) { x.flags |= Board::paused | Board::rally; },
             [](Board& x) { x.server = 2; },

@@ -1,6 +1,7 @@
 // Two main windows in one process, joined over loopback with real sockets: the menus the
 // host's rules grey, the title, a guest's key, a third player turned away, the way a
 // session ends, and the "Gioca in rete" dialog's waiting, cancelling and complaints.
+#include "Frames.h"
 #include "app/Form1.h"
 #include "net/Messages.h"
 #include "net/NetMenu.h"
@@ -196,21 +197,7 @@ class NetWindow : public QObject {
         guest_->net().join(QStringLiteral("127.0.0.1"), fake.serverPort());
         QVERIFY(fake.waitForNewConnection(3000));
         QTcpSocket* link = fake.nextPendingConnection();
-        // A match won by the left player, then its end 5,000 times.
-        Form1 shown;
-        shown.game().SetVintiBlu = 1;
-        shown.game().SetCorrente = 1;
-        shown.game().lblSet_Sin[0].Caption = std::string("6");
-        QByteArray flood;
-        const auto add = [&flood](const net::Message& m) {
-            const auto f = net::encode(m);
-            flood.append(reinterpret_cast<const char*>(f.data()), qsizetype(f.size()));
-        };
-        add(net::Hello{net::protocolVersion, net::Role::Host});
-        add(net::Board::of(shown.game(), shown));
-        for (int i = 0; i < 5000; ++i)
-            add(net::MatchEnd{0});
-        link->write(flood);
+        link->write(testing::matchEndFlood(5000));
         QStringList texts;
         int mostOpen = 0;
         QTimer poll;
@@ -264,15 +251,11 @@ class NetWindow : public QObject {
         greedy.setReadBufferSize(1); // the system's buffers fill, then nothing more is read
         greedy.connectToHost(QHostAddress::LocalHost, host_->net().listeningPort());
         QVERIFY(greedy.waitForConnected(3000));
-        const auto bytes = [](const net::Message& m) {
-            const auto f = net::encode(m);
-            return QByteArray(reinterpret_cast<const char*>(f.data()), qsizetype(f.size()));
-        };
-        greedy.write(bytes(net::Hello{net::protocolVersion, net::Role::Guest}));
+        greedy.write(testing::bytesOf(net::Hello{net::protocolVersion, net::Role::Guest}));
         QTRY_VERIFY(host_->net().role());
         QByteArray pings;
         for (std::uint32_t i = 1; i <= 100000; ++i)
-            pings += bytes(net::Ping{i});
+            pings += testing::bytesOf(net::Ping{i});
         const QString box = nextBox(
             [&] {
                 for (int i = 0; i < 30 && host_->net().role(); ++i) {

@@ -4,11 +4,11 @@
 // the program's own tick log, and its installer. The programs come from the Windows build:
 // QUINDRA_EXE, QUINDRA_WINTOOL and QUINDRA_SETUP name them.
 #include "FakePlatform.h"
+#include "Frames.h"
 #include "app/CourtView.h"
 #include "app/GameCore.h"
 #include "app/Layout.h"
 #include "input/HeldKeys.h"
-#include "net/Messages.h"
 
 #include <QtTest>
 
@@ -775,20 +775,7 @@ class WineGame : public QObject {
                          QStringLiteral("127.0.0.1:") + QString::number(fake.serverPort())});
         QTRY_VERIFY_WITH_TIMEOUT(fake.hasPendingConnections(), 10000);
         QTcpSocket* link = fake.nextPendingConnection();
-        StartedGame won; // a match the left player won
-        won.game.SetVintiBlu = 1;
-        won.game.SetCorrente = 1;
-        won.game.lblSet_Sin[0].Caption = std::string("6");
-        QByteArray flood;
-        const auto add = [&flood](const net::Message& m) {
-            const auto f = net::encode(m);
-            flood.append(reinterpret_cast<const char*>(f.data()), qsizetype(f.size()));
-        };
-        add(net::Hello{net::protocolVersion, net::Role::Host});
-        add(net::Board::of(won.game, won.host));
-        for (int i = 0; i < 5000; ++i)
-            add(net::MatchEnd{0});
-        link->write(flood);
+        link->write(matchEndFlood(5000));
         const auto boxes = [this] {
             return run(QStringLiteral("xdotool"), words("search --onlyvisible --name ^Quindra$"))
                 .out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
