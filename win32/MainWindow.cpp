@@ -227,9 +227,11 @@ void MainWindow::logClock(const char* event) {
         return;
     LARGE_INTEGER t;
     QueryPerformanceCounter(&t);
+    // A start says the interval it was given, so a reader learns the level without timing it.
     std::fprintf(
-        tickLog_, "%s %lld\n", event,
-        static_cast<long long>((t.QuadPart - started_.QuadPart) * 1000000 / frequency_.QuadPart));
+        tickLog_, "%s %lld %d\n", event,
+        static_cast<long long>((t.QuadPart - started_.QuadPart) * 1000000 / frequency_.QuadPart),
+        interval_);
     std::fflush(tickLog_);
 }
 
