@@ -1,5 +1,6 @@
 #include "Computer.h"
 
+#include "KeyBindings.h"
 #include "app/GameCore.h"
 
 #include <cmath>
@@ -8,10 +9,10 @@ namespace quindra {
 
 namespace {
 
-constexpr std::int16_t keyServe = 32;
-constexpr std::int16_t keyUp = 38;
-constexpr std::int16_t keyBase = 39;
-constexpr std::int16_t keyDown = 40;
+constexpr std::int16_t keyServe = codeOf(KeyAction::Serve);
+constexpr std::int16_t keyUp = codeOf(KeyAction::RedUp);
+constexpr std::int16_t keyBase = codeOf(KeyAction::RedBase);
+constexpr std::int16_t keyDown = codeOf(KeyAction::RedDown);
 constexpr float baseColumn = 6600;
 constexpr float step = 250;
 
@@ -34,23 +35,6 @@ Judgement judgementAt(int interval) {
 
 ComputerPlayer::ComputerPlayer(const GameCore& game, Platform& platform)
     : game_(game), platform_(platform), hands_(keyUp, keyDown) {}
-
-bool ComputerPlayer::isRightPlayerCode(std::int16_t code) {
-    switch (code) {
-    case 37:
-    case 38:
-    case 39:
-    case 40:
-    case 50:
-    case 52:
-    case 56:
-    case 189:
-    case 222:
-        return true;
-    default:
-        return false;
-    }
-}
 
 void ComputerPlayer::reset() {
     rest();

@@ -26,10 +26,6 @@ class ComputerPlayer {
 
     ComputerPlayer(const GameCore& game, Platform& platform);
 
-    // The codes of the right player's keys: a person's presses of them do nothing while
-    // the computer plays.
-    static bool isRightPlayerCode(std::int16_t code);
-
     // The desktop's key repeat, as it holds keys down.
     void setKeyRepeat(int delay, int interval) { hands_.setRepeat(delay, interval); }
     Hands& hands() { return hands_; }

@@ -1,6 +1,5 @@
 #include "HeldKeys.h"
 
-#include "Computer.h"
 #include "app/GameCore.h"
 
 #include <algorithm>
@@ -16,10 +15,10 @@ constexpr std::int64_t longestInterval = 1000;
 } // namespace
 
 void deliverKey(GameCore& game, const KeyPress& key, bool computerPlays, bool repeat) {
-    const bool pauseKey = !repeat && (key.keyDown == keyP || key.keyDown == keyPause);
+    const bool pauseKey = !repeat && isPauseKey(key.keyDown);
     if (game.paused()) {
         // The press that resumes does nothing more: its Space has no serve to start.
-        if (pauseKey || (!repeat && key.keyDown == 32))
+        if (pauseKey || (!repeat && actionOf(key.keyDown) == KeyAction::Serve))
             game.resumeRally();
         return;
     }
@@ -28,7 +27,7 @@ void deliverKey(GameCore& game, const KeyPress& key, bool computerPlays, bool re
         return;
     }
     const auto mine = [computerPlays](std::int16_t code) {
-        return !computerPlays || !ComputerPlayer::isRightPlayerCode(code);
+        return !computerPlays || ownerOfCode(code) != KeyOwner::Red;
     };
     const auto keyDown = static_cast<std::int16_t>(key.keyDown);
     if (keyDown != 0 && mine(keyDown))

@@ -3,6 +3,8 @@
 // pressed, so when both players hold a key one of them would stop; here every held key
 // repeats at the desktop's delay and rate, and the desktop's own repeats are only
 // listened to, to learn that delay and rate.
+#include "KeyBindings.h"
+
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -16,10 +18,6 @@ struct KeyPress {
     std::uint16_t keyDown = 0;            // its virtual-key code; 0 for none
     std::vector<std::uint8_t> characters; // the character codes it types, in order
 };
-
-// The keys that pause a rally and resume it, by their key-down codes: P and Pause.
-constexpr std::uint16_t keyP = 80;
-constexpr std::uint16_t keyPause = 19;
 
 // One press as the window sends it: the key-down code, then each character. While the
 // computer plays the right racquet, the right player's codes are left out. A fresh press

@@ -1,5 +1,6 @@
 // Both players on one keyboard: every key-down code and every character code goes
 // through one table.
+#include "KeyBindings.h"
 #include "app/GameCore.h"
 
 #include <cstdlib>
@@ -52,57 +53,48 @@ void GameCore::ControllaTasti(std::int16_t KeyAscii) {
     const float blueLeft = Racchetta_Blu.Left;
     const float blueTop = Racchetta_Blu.Top;
 
-    switch (KeyAscii) {
-    case 32:
+    switch (actionOf(KeyAscii)) {
+    case KeyAction::Serve:
         paused_ = false; // a running clock is no pause
         platform_.setClockEnabled(true);
         break;
-    case 37:
+    case KeyAction::RedNet:
         Racchetta_Rossa.Move(redNetColumn, Racchetta_Rossa.Top);
         break;
-    case 38:
-    case 56:
-    case 222:
+    case KeyAction::RedUp:
         moveUp(Racchetta_Rossa, redLeft, redTop);
         break;
-    case 39:
+    case KeyAction::RedBase:
         Racchetta_Rossa.Move(redBaseColumn, Racchetta_Rossa.Top);
         break;
-    case 40:
-    case 50:
-    case 189:
+    case KeyAction::RedDown:
         moveDown(Racchetta_Rossa, redTop);
         break;
-    case 52:
+    case KeyAction::RedSpin:
         if (PassoX < 0 && RiEffetto)
             PassoY = Rilascia_Effetto(-1, "R");
         break;
-    case 65:
-    case 97:
-    case 119:
+    case KeyAction::BlueUp:
         if (!Allenamento)
             moveUp(Racchetta_Blu, blueLeft, blueTop);
         break;
-    case 83:
-    case 115:
+    case KeyAction::BlueSpin:
         if (PassoX > 0 && RiEffetto)
             PassoY = Rilascia_Effetto(-1, "R");
         break;
-    case 88:
+    case KeyAction::BlueNet:
         if (!Allenamento)
             Racchetta_Blu.Move(blueNetColumn, Racchetta_Blu.Top);
         break;
-    case 90:
-    case 122:
+    case KeyAction::BlueDown:
         if (!Allenamento)
             moveDown(Racchetta_Blu, blueTop);
         break;
-    case 60: // "<": the US layout has no key left of Z, but Shift and comma type it
-    case 226:
+    case KeyAction::BlueBase:
         if (!Allenamento)
             Racchetta_Blu.Move(blueBaseColumn, Racchetta_Blu.Top);
         break;
-    default:
+    case KeyAction::None:
         break;
     }
 }

@@ -1,6 +1,6 @@
 #include "Seats.h"
 
-#include "Computer.h"
+#include "KeyBindings.h"
 
 #include <algorithm>
 
@@ -8,34 +8,25 @@ namespace quindra {
 
 namespace {
 
-bool isLeftPlayerCode(std::int16_t code) {
-    switch (code) {
-    case 60:
-    case 65:
-    case 83:
-    case 88:
-    case 90:
-    case 97:
-    case 115:
-    case 119:
-    case 122:
-    case 226:
-        return true;
-    default:
-        return false;
-    }
+// The character a key of the right player's types as the game knows it: digits and
+// Space type themselves, the apostrophe key its apostrophe; the rest type none it reads.
+std::uint8_t typedBy(std::uint8_t keyDown) {
+    if (keyDown == 32 || (keyDown >= '0' && keyDown <= '9'))
+        return keyDown;
+    return keyDown == 222 ? '\'' : 0;
 }
 
 } // namespace
 
 bool isSeatCode(std::int16_t code, Seat seat) {
+    const KeyOwner owner = ownerOfCode(code);
     switch (seat) {
     case Seat::Both:
         return true;
     case Seat::Left:
-        return code == 32 || isLeftPlayerCode(code);
+        return owner == KeyOwner::Both || owner == KeyOwner::Blue;
     case Seat::Right:
-        return code == 32 || ComputerPlayer::isRightPlayerCode(code);
+        return owner == KeyOwner::Both || owner == KeyOwner::Red;
     }
     return false;
 }
@@ -43,8 +34,7 @@ bool isSeatCode(std::int16_t code, Seat seat) {
 KeyPress keysOfSeat(const KeyPress& press, Seat seat) {
     KeyPress kept = press;
     const auto code = static_cast<std::int16_t>(press.keyDown);
-    const bool pauseKey = press.keyDown == keyP || press.keyDown == keyPause;
-    if (!pauseKey && !isSeatCode(code, seat))
+    if (!isPauseKey(press.keyDown) && !isSeatCode(code, seat))
         kept.keyDown = 0;
     std::erase_if(kept.characters, [seat](std::uint8_t c) {
         return !isSeatCode(static_cast<std::int16_t>(c), seat);
@@ -70,28 +60,11 @@ std::optional<SeatKey> rightPlayerKey(const KeyPress& press) {
 
 bool isRightPlayerKey(const SeatKey& key) {
     const std::uint8_t c = key.character;
-    switch (key.keyDown) {
-    case 0: // the keypad's digits with Num Lock on, a layout's shifted arrows' characters
+    if (key.keyDown == 0) // the keypad's digits with Num Lock on, a layout's shifted arrows
         return c == '2' || c == '4' || c == '8' || (c >= 37 && c <= 40);
-    case 32:
-        return c == 0 || c == ' ';
-    case 50:
-    case 52:
-    case 56:
-        return c == 0 || c == key.keyDown;
-    case 222:
-        return c == 0 || c == '\'';
-    case 37:
-    case 38:
-    case 39:
-    case 40:
-    case 189:
-    case keyP:
-    case keyPause:
-        return c == 0;
-    default:
+    if (!isPauseKey(key.keyDown) && !isSeatCode(key.keyDown, Seat::Right))
         return false;
-    }
+    return c == 0 || c == typedBy(key.keyDown);
 }
 
 std::uint32_t seatKeyId(const SeatKey& key) {
