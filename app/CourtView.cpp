@@ -107,16 +107,12 @@ CourtView::CourtView(const GameCore& game, QWidget* parent)
 }
 
 void CourtView::refresh() {
-    if (changeObserver_)
-        changeObserver_();
     // Rectangle by rectangle: Qt gathers them into one paint at the next idle moment.
     for (const PixelRect& r : changes_.collect(fromQRect(rect())))
         update(toQRect(r));
 }
 
 void CourtView::refreshNow() {
-    if (changeObserver_)
-        changeObserver_();
     QRegion region;
     for (const PixelRect& r : changes_.collect(fromQRect(rect())))
         region += toQRect(r);

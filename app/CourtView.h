@@ -33,11 +33,6 @@ class CourtView : public QWidget {
     // Pixels painted so far, and paints: what the benchmark and the tests count.
     std::uint64_t paintedPixels() const { return paintedPixels_; }
     std::uint64_t paints() const { return paints_; }
-    // Called whenever the game is looked at for changes: before anything reaches the
-    // screen, so a match over the network sends it at the same moment.
-    void setChangeObserver(std::function<void()> observer) {
-        changeObserver_ = std::move(observer);
-    }
     // Called at the end of every paint.
     void setPaintObserver(std::function<void()> observer) { observer_ = std::move(observer); }
 
@@ -55,7 +50,6 @@ class CourtView : public QWidget {
     std::uint64_t paintedPixels_ = 0;
     std::uint64_t paints_ = 0;
     std::function<void()> observer_;
-    std::function<void()> changeObserver_;
     // Looked up by the label's own fields, so that a lookup allocates nothing.
     struct FontKey {
         std::string name;

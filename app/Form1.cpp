@@ -5,6 +5,7 @@
 #include "Twips.h"
 #include "WindowFrame.h"
 #include "windows/About.h"
+#include "windows/PlainBox.h"
 #include "windows/frmColori.h"
 #include "windows/frmcomandi.h"
 
@@ -14,7 +15,6 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QScreen>
 
 // The pictures live in a static library: the linker keeps them only when asked for.
@@ -24,11 +24,7 @@ static void loadPictures() {
 
 namespace quindra {
 
-namespace {
-constexpr int startInterval = 100;
-} // namespace
-
-Form1::Form1(QWidget* parent) : QMainWindow(parent), game_(*this) {
+Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     loadPictures();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quindra Game"));
@@ -39,31 +35,20 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), game_(*this) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
-    court_ = new CourtView(game_, this);
+    court_ = new CourtView(game(), this);
     court_->setFixedSize(toPixelSize(clientAreaWidth, clientAreaHeight));
     setCentralWidget(court_);
     menu_.build(menuBar());
     keepKeysFromTheMenuBar(menuBar());
     connectMenu();
     connectNetwork();
-
-    // Windows' default timers sit on a 15.6 ms tick; the rally needs its exact interval.
-    timer_.setTimerType(Qt::PreciseTimer);
-    timer_.setInterval(startInterval);
-    // Each tick is painted before it returns, as an animation's frames should be: a
-    // paint posted for later would cost the event loop a second round every tick.
-    connect(&timer_, &QTimer::timeout, this, [this] {
-        game_.Timer1_Timer();
-        court_->refreshNow();
-        computerMoves();
-        scheduleRepeat();
-    });
-
+    setUpTimers();
     // Nothing on the window takes the focus, so every key comes here.
     setFocusPolicy(Qt::StrongFocus);
-    setUpKeyRepeat();
+    setUpKeyboard();
 
-    Form_Load();
+    const QString folder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    table_.start(folder.toStdString());
     showChecks();
     adjustSize();
     setFixedSize(size());
@@ -73,16 +58,44 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), game_(*this) {
 Form1::~Form1() {
     // The window's own going moves the keyboard: nothing of the game may answer that.
     disconnect(keyboardWatch_);
-    timer_.stop();
+    for (QTimer& t : timers_)
+        t.stop();
 }
 
 CourtView* Form1::court() const {
     return court_;
 }
 
-void Form1::Form_Load() {
-    const QString folder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
-    game_.Form_Load(folder.toStdString());
+void Form1::setUpTimers() {
+    sinceStart_.start();
+    for (std::size_t i = 0; i < timers_.size(); ++i) {
+        // Windows' default timers sit on a 15.6 ms tick; the rally needs its exact interval.
+        timers_[i].setTimerType(Qt::PreciseTimer);
+        connect(&timers_[i], &QTimer::timeout, this,
+                [this, id = static_cast<TimerId>(i)] { table_.timerFired(id); });
+    }
+}
+
+void Form1::startTimer(TimerId id, int milliseconds, bool periodic) {
+    // A window manager may add its frame without moving the window: each rally reads the
+    // frame afresh.
+    if (id == TimerId::Clock)
+        outer_.reset();
+    QTimer& t = timer(id);
+    t.setSingleShot(!periodic);
+    t.start(milliseconds);
+}
+
+void Form1::stopTimer(TimerId id) {
+    timer(id).stop();
+}
+
+void Form1::setRepeatClock(std::function<std::int64_t()> clock) {
+    repeatClock_ = std::move(clock);
+}
+
+std::int64_t Form1::now() const {
+    return repeatClock_ ? repeatClock_() : sinceStart_.elapsed();
 }
 
 void Form1::connectMenu() {
@@ -91,25 +104,18 @@ void Form1::connectMenu() {
             continue;
         if (entry.command)
             connect(menu_[entry.item], &QAction::triggered, this,
-                    [this, command = entry.command] { runCommand(command); });
+                    [this, command = entry.command] { table_.command(command); });
         else
             connect(menu_[entry.item], &QAction::triggered, this,
                     [this, window = entry.window] { openWindow(window); });
     }
 }
 
-void Form1::runCommand(void (GameCore::*handler)()) {
-    (game_.*handler)();
-    showChecks();
-    court_->refresh();
-    computerMoves();
-}
-
 void Form1::showChecks() {
     // The game decides every check mark; Qt's own toggling on a click is overruled here.
     for (const MenuEntry& entry : menuEntries())
         if (entry.mark)
-            menu_[entry.item]->setChecked(game_.menu.*entry.mark);
+            menu_[entry.item]->setChecked(game().menu.*entry.mark);
 }
 
 void Form1::openWindow(WindowCommand window) {
@@ -120,15 +126,25 @@ void Form1::openWindow(WindowCommand window) {
     case WindowCommand::Angolo:
         mnuAngolo_Click();
         break;
-    case WindowCommand::Sommario:
-        mnuSommario_Click();
+    case WindowCommand::Sommario: {
+        frmcomandi commands(this);
+        runModal(commands);
         break;
-    case WindowCommand::Quindra:
-        mnuQuindra_Click();
+    }
+    case WindowCommand::Quindra: {
+        About about(this);
+        runModal(about);
         break;
+    }
     case WindowCommand::None:
         break;
     }
+}
+
+void Form1::runModal(QDialog& window) {
+    table_.windowOpened();
+    window.exec();
+    table_.windowClosed();
 }
 
 void Form1::centreOnScreen() {
@@ -141,10 +157,8 @@ void Form1::centreOnScreen() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    // The court is gone: its clock goes with it, while the shot-angle dialog may stay. The
-    // other computer, if any, hears that this one left.
-    net_.quit();
-    timer_.stop();
+    // The shot-angle dialog may stay.
+    table_.closing();
     QMainWindow::closeEvent(event);
 }
 
@@ -160,49 +174,6 @@ void Form1::mnuAngolo_Click() {
     }
     angleDialog_ = new frmColori();
     angleDialog_->show();
-}
-
-void Form1::mnuSommario_Click() {
-    releaseHeldKeys();
-    restComputer();
-    frmcomandi window(this);
-    window.exec();
-    court_->refresh();
-    computerMoves();
-}
-
-void Form1::mnuQuindra_Click() {
-    releaseHeldKeys();
-    restComputer();
-    About window(this);
-    window.exec();
-    court_->refresh();
-    computerMoves();
-}
-
-void Form1::setClockEnabled(bool enabled) {
-    // Switching on a running clock changes nothing: restarting it would shift its ticks.
-    if (enabled && !timer_.isActive()) {
-        // A window manager may add its frame without moving the window: each rally reads
-        // the frame afresh.
-        outer_.reset();
-        timer_.start();
-    } else if (!enabled) {
-        timer_.stop();
-        scheduleRepeat();
-    }
-}
-
-bool Form1::clockEnabled() const {
-    return timer_.isActive();
-}
-
-void Form1::setClockInterval(int milliseconds) {
-    timer_.setInterval(milliseconds);
-}
-
-int Form1::clockInterval() const {
-    return timer_.interval();
 }
 
 QSize Form1::outer() const {
@@ -234,23 +205,20 @@ bool Form1::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
-void Form1::repaint() {
-    court_->refreshNow();
+void Form1::refresh(bool now) {
+    if (now)
+        court_->refreshNow();
+    else
+        court_->refresh();
 }
 
-void Form1::showMessage(const std::string& text) {
-    // The box waits inside the tick: the final board must be on screen before it opens.
-    // A match over the network: the guest sees the same box.
-    if (net_.session())
-        net_.session()->boxOpening();
-    showBox(QString::fromStdString(text));
-    if (net_.session())
-        net_.session()->boxClosed();
+void Form1::showBox(const std::string& text) {
+    QString shown = QString::fromStdString(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    warnPlainly(this, QString::fromLatin1(applicationTitle), shown);
 }
 
 std::optional<Colour> Form1::pickColour(Colour initial) {
-    releaseHeldKeys();
-    restComputer();
     const QColor chosen = QColorDialog::getColor(toQColor(initial, palette()), this, QString(),
                                                  QColorDialog::DontUseNativeDialog);
     if (!chosen.isValid())

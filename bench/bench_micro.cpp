@@ -31,7 +31,7 @@ class MicroBench : public QObject {
         Form1 form;
         GameCore& g = form.game();
         endlessRally(g);
-        form.Timer1().stop();
+        form.table().setClockEnabled(false);
         QBENCHMARK {
             g.Timer1_Timer();
         }

@@ -90,7 +90,7 @@ class Players {
     void play() {
         taps.clear();
         GameCore& g = form_.game();
-        if (!form_.Timer1().isActive()) {
+        if (!form_.timer(TimerId::Clock).isActive()) {
             press(Qt::Key_Space, QStringLiteral(" "));
             return;
         }
@@ -226,7 +226,7 @@ void gameSpan(Form1& form, Players& players, bool& paused, Script& script, TickF
     const auto start = [&] {
         players.taps.clear();
         if (paused)
-            form.Timer1().start();
+            form.table().setClockEnabled(true);
         else
             players.play(); // the serve
         script.push_back(players.taps);
@@ -237,7 +237,7 @@ void gameSpan(Form1& form, Players& players, bool& paused, Script& script, TickF
     };
     const CourtView& court = *form.court();
     const auto painted = [&court] { return PaintCount{court.paintedPixels(), court.paints()}; };
-    paused = timeSpan(form, form.Timer1(), painted, start, step, f);
+    paused = timeSpan(form, form.timer(TimerId::Clock), painted, start, step, f);
     countTaps(script, f);
 }
 

@@ -9,6 +9,7 @@ set(QUINDRA_CORE_SOURCES
   app/Pause.cpp
   app/Rally.cpp
   app/Spin.cpp
+  app/Table.cpp
   match/GameSetMatch.cpp
   match/NewMatch.cpp
   match/PointScoring.cpp

@@ -43,13 +43,19 @@ void showActive(QWidget& window) {
     QVERIFY(QTest::qWaitForWindowActive(&window));
 }
 
+// The game clock running at `interval`.
+void startClock(Form1& form, int interval) {
+    form.table().setClockInterval(interval);
+    form.table().setClockEnabled(true);
+}
+
 // A ball in mid-court on its way to the right, the clock running.
 void startRally(Form1& form, int interval = 10) {
     GameCore& g = form.game();
     g.Pallina.Move(2000, 2000);
     g.PassoX = 200;
     g.PassoY = 30;
-    form.Timer1().start(interval);
+    startClock(form, interval);
 }
 
 // Types with wtype while the game goes on: NAME taps a key, +NAME holds it down, -NAME
@@ -166,7 +172,7 @@ class Form1Test : public QObject {
         // Kept between ticks, but never past a change of the window.
         form.setFixedSize(form.width() + 30, form.height());
         QTRY_COMPARE(form.outerWidth(), 15.0f * float(497 + 30 + 6));
-        QCOMPARE(form.Timer1().interval(), 100);
+        QCOMPARE(form.table().clockInterval(), 100);
         // The bar is the game's menu table, item for item, with the game's marks.
         QStringList table;
         for (const MenuEntry& e : menuEntries())
@@ -178,16 +184,17 @@ class Form1Test : public QObject {
                      "\\quindra.hlp");
         // Commands reach the game, the marks follow, and a level keeps the clock running.
         const MenuTree& m = form.menuTree();
-        form.Timer1().start();
+        form.table().setClockEnabled(true);
         for (QAction* item : {m[MenuItem::mnuPro], m[MenuItem::mnuSet_Cinque],
                               m[MenuItem::mnuPiccole], m[MenuItem::mnuOpUsa], m[MenuItem::mnuRief]})
             item->trigger();
-        QVERIFY(form.Timer1().isActive() && form.game().RiEffetto &&
+        QVERIFY(form.timer(TimerId::Clock).isActive() && form.game().RiEffetto &&
                 !m[MenuItem::mnuWimb]->isChecked());
-        QCOMPARE(form.Timer1().interval() + form.game().NumSet + form.game().Racchetta_Rossa.Height,
+        QCOMPARE(form.timer(TimerId::Clock).interval() + form.game().NumSet +
+                     form.game().Racchetta_Rossa.Height,
                  40 + 5 + 450);
         m[MenuItem::mnuAllenamento]->trigger(); // a new match: the clock stops and re-spin goes
-        QVERIFY(!m[MenuItem::mnuRief]->isChecked() && !form.Timer1().isActive() &&
+        QVERIFY(!m[MenuItem::mnuRief]->isChecked() && !form.timer(TimerId::Clock).isActive() &&
                 !m[MenuItem::mnuGrandi]->isChecked());
     }
 
@@ -200,7 +207,7 @@ class Form1Test : public QObject {
         g.Pallina.Move(form.outerWidth() - 100, 2000);
         g.PassoX = 200;
         g.PassoY = 0;
-        form.Timer1().start(10);
+        startClock(form, 10);
         QString seen;
         answer<QMessageBox>(
             [&] { QVERIFY(QTest::qWaitFor([&] { return !seen.isEmpty(); }, 5000)); },
@@ -216,7 +223,7 @@ class Form1Test : public QObject {
                 box->button(QMessageBox::Ok)->click();
             });
         QCOMPARE(seen, QStringLiteral("Quindra: Ha vinto il giocatore di Sinistra.\nFine Partita"));
-        QVERIFY(!form.Timer1().isActive());
+        QVERIFY(!form.timer(TimerId::Clock).isActive());
         QCOMPARE(g.lblSet_Sin[0].Caption + g.lblPuntoBlu.Caption, "00"s);
     }
 
@@ -234,17 +241,20 @@ class Form1Test : public QObject {
         g.PassoY = 37;
         QTest::qWait(20);
         int ticks = 0;
-        connect(&form.Timer1(), &QTimer::timeout, [&ticks] { ++ticks; });
+        connect(&form.timer(TimerId::Clock), &QTimer::timeout, [&ticks] { ++ticks; });
         std::uint64_t mark = court->paintedPixels();
-        form.Timer1().start(10);
+        startClock(form, 10);
         QVERIFY(QTest::qWaitFor([&] { return ticks >= 20; }));
-        form.Timer1().stop();
+        form.table().setClockEnabled(false);
         QTest::qWait(20);
         const std::uint64_t perTick = (court->paintedPixels() - mark) / std::uint64_t(ticks);
         QVERIFY2(perTick > 0 && perTick <= 2000, qPrintable(QString::number(perTick)));
         const std::uint64_t paints = court->paints();
-        QVERIFY(QMetaObject::invokeMethod(&form.Timer1(), "timeout"));
+        form.timer(TimerId::Clock).setInterval(1000); // a tick given here, not by the timer
+        startClock(form, 1000);
+        form.table().timerFired(TimerId::Clock);
         QCOMPARE(court->paints(), paints + 1); // within the tick, not at some later moment
+        form.table().setClockEnabled(false);
         QCOMPARE(onScreen(form), fresh(form));
         mark = court->paintedPixels();
         QTest::keyClick(&form, Qt::Key_Escape); // changes nothing, paints nothing
@@ -411,12 +421,12 @@ class Form1Test : public QObject {
         QTest::keyPress(&form, Qt::Key_Down);
         form.menuBar()->setActiveAction(form.menuBar()->actions().first());
         QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
-        QVERIFY(!form.heldKeys().nextDue());
+        QVERIFY(!form.table().players().heldKeys().nextDue());
         const float redTop = g.Racchetta_Rossa.Top;
         for (const Qt::Key key : {Qt::Key_A, Qt::Key_Less, Qt::Key_Space, Qt::Key_8})
             QTest::keyClick(QApplication::activePopupWidget(), key);
         QCOMPARE(g.Racchetta_Blu.Top + g.Racchetta_Rossa.Top, 1420.0f + redTop);
-        QVERIFY(!form.Timer1().isActive());
+        QVERIFY(!form.timer(TimerId::Clock).isActive());
         QApplication::activePopupWidget()->hide();
         QTest::keyClick(&form, Qt::Key_Up);
         QCOMPARE(g.Racchetta_Rossa.Top, redTop - 250);
@@ -436,7 +446,7 @@ class Form1Test : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         std::int64_t t = 0;
         form.setRepeatClock([&t] { return t + 1000; }); // a while after the start
-        form.heldKeys().setTiming(500, 33);
+        form.table().players().heldKeys().setTiming(500, 33);
         GameCore& g = form.game();
         g.Racchetta_Rossa.Top = g.Racchetta_Blu.Top = 4900;
         QTest::keyPress(&form, Qt::Key_Up);
@@ -447,7 +457,7 @@ class Form1Test : public QObject {
             if (t == 500)
                 QTest::keyPress(&form, Qt::Key_W);
             const std::uint64_t paints = form.court()->paints();
-            form.repeatHeldKeys();
+            form.table().timerFired(TimerId::KeyRepeat);
             if (t == 540) // a repeat is shown as it falls due
                 QCOMPARE(form.court()->paints(), paints + 1);
         }
@@ -456,7 +466,8 @@ class Form1Test : public QObject {
         QWidget other; // another window takes the keyboard: the held keys let go
         other.show();
         other.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&other) && !form.heldKeys().nextDue());
+        QVERIFY(QTest::qWaitForWindowActive(&other) &&
+                !form.table().players().heldKeys().nextDue());
         QCOMPARE(4900 - g.Racchetta_Rossa.Top, 250.0f * (1 + 13)); // the press, 500, 540 ... 980
         QCOMPARE(4900 - g.Racchetta_Blu.Top, 250.0f * (1 + 7));    // the press, 750, 790 ... 990
     }
@@ -469,31 +480,31 @@ class Form1Test : public QObject {
         form.show();
         std::int64_t t = 0;
         form.setRepeatClock([&t] { return t; });
-        form.heldKeys().setTiming(500, 33);
+        form.table().players().heldKeys().setTiming(500, 33);
         QTest::keyClick(&form, Qt::Key_Up); // the serve waits
-        QVERIFY(!form.repeatPending());
-        form.Timer1().start();
-        const int tick = form.Timer1().interval();
+        QVERIFY(!form.table().repeatPending());
+        form.table().setClockEnabled(true);
+        const int tick = form.timer(TimerId::Clock).interval();
         QTest::keyClick(&form, Qt::Key_Up);
-        QVERIFY(!form.repeatPending());
+        QVERIFY(!form.table().repeatPending());
         QTest::keyPress(&form, Qt::Key_W);
-        QVERIFY(!form.repeatPending());
+        QVERIFY(!form.table().repeatPending());
         const auto tickAt = [&](std::int64_t at) {
             t = at;
-            return QMetaObject::invokeMethod(&form.Timer1(), "timeout");
+            return (form.table().timerFired(TimerId::Clock), true);
         };
         QVERIFY(tickAt(500 - tick - 1)); // a tick will still come before it falls due
-        QVERIFY(!form.repeatPending());
+        QVERIFY(!form.table().repeatPending());
         QVERIFY(tickAt(500 - tick));
-        QVERIFY(form.repeatPending());
+        QVERIFY(form.table().repeatPending());
         QTest::keyRelease(&form, Qt::Key_W);
-        QVERIFY(!form.repeatPending());
+        QVERIFY(!form.table().repeatPending());
         QTest::keyPress(&form, Qt::Key_Down); // held through the point
-        QVERIFY(!form.repeatPending());
-        form.setClockEnabled(false);
-        QVERIFY(form.repeatPending());
+        QVERIFY(!form.table().repeatPending());
+        form.table().setClockEnabled(false);
+        QVERIFY(form.table().repeatPending());
         QTest::keyRelease(&form, Qt::Key_Down);
-        QVERIFY(!form.repeatPending());
+        QVERIFY(!form.table().repeatPending());
     }
 
     void computerTakesTheRightRacquet() {
@@ -507,7 +518,7 @@ class Form1Test : public QObject {
         m[MenuItem::mnuInt]->trigger(); // any command wakes it: Space about a second later
         QElapsedTimer waited;
         waited.start();
-        QVERIFY(QTest::qWaitFor([&] { return form.Timer1().isActive(); }, 3000));
+        QVERIFY(QTest::qWaitFor([&] { return form.timer(TimerId::Clock).isActive(); }, 3000));
         QVERIFY(waited.elapsed() >= 900);
         // Mid-rally the right player's keys do nothing, the left player's still work.
         const float top = g.Racchetta_Rossa.Top, blueTop = g.Racchetta_Blu.Top;
@@ -521,11 +532,11 @@ class Form1Test : public QObject {
         QTest::qWait(100);
         QCOMPARE(g.Racchetta_Rossa.Top, top - 250);
         // Back on, with its serve waiting: it wakes again.
-        form.setClockEnabled(false);
+        form.table().setClockEnabled(false);
         g.Battuta = 1;
         g.batte();
         m[MenuItem::mnuComputer]->trigger();
-        QVERIFY(QTest::qWaitFor([&] { return form.Timer1().isActive(); }, 3000));
+        QVERIFY(QTest::qWaitFor([&] { return form.timer(TimerId::Clock).isActive(); }, 3000));
     }
 
     // P pauses a rally: the ball stays through several periods, no key moves a racquet,
@@ -537,12 +548,12 @@ class Form1Test : public QObject {
         GameCore& g = form.game();
         g.Racchetta_Rossa.Top = 0; // out of the ball's way
         int ticks = 0;
-        connect(&form.Timer1(), &QTimer::timeout, [&ticks] { ++ticks; });
+        connect(&form.timer(TimerId::Clock), &QTimer::timeout, [&ticks] { ++ticks; });
         for (const Qt::Key resume : {Qt::Key_P, Qt::Key_Space, Qt::Key_Pause}) {
             startRally(form);
             QTest::qWait(30);
             QTest::keyClick(&form, Qt::Key_P);
-            QVERIFY(g.paused() && !form.Timer1().isActive());
+            QVERIFY(g.paused() && !form.timer(TimerId::Clock).isActive());
             const auto where = [&g] {
                 return std::array{g.Pallina.Left,       g.Pallina.Top,
                                   float(g.PassoX),      float(g.PassoY),
@@ -561,9 +572,9 @@ class Form1Test : public QObject {
                      qPrintable(QStringLiteral("%1 %2").arg(sign).arg(word)));
             ticks = 0;
             QTest::keyClick(&form, resume);
-            QVERIFY(!g.paused() && form.Timer1().isActive());
+            QVERIFY(!g.paused() && form.timer(TimerId::Clock).isActive());
             QVERIFY(QTest::qWaitFor([&ticks] { return ticks >= 2; }));
-            form.Timer1().stop();
+            form.table().setClockEnabled(false);
             QCOMPARE(g.Pallina.Left, paused[0] + 200.0f * float(ticks));
             QCOMPARE(g.Pallina.Top, paused[1] + 30.0f * float(ticks));
             QTest::qWait(20);
@@ -594,11 +605,11 @@ class Form1Test : public QObject {
              {form.menuTree()[MenuItem::mnuQuindra], form.menuTree()[MenuItem::mnuSommario]})
             answer<QDialog>([window] { window->trigger(); }, [](QDialog* d) { d->reject(); });
         showActive(form);
-        QVERIFY(!g.paused() && form.Timer1().isActive());
+        QVERIFY(!g.paused() && form.timer(TimerId::Clock).isActive());
 
         QWidget other; // as another program would
         showActive(other);
-        QVERIFY(g.paused() && !form.Timer1().isActive());
+        QVERIFY(g.paused() && !form.timer(TimerId::Clock).isActive());
         showActive(form);
         QVERIFY(g.paused()); // back, it waits for a player's key
         QTest::keyClick(&form, Qt::Key_Space);
@@ -606,7 +617,7 @@ class Form1Test : public QObject {
 
         form.showMinimized();
         QTRY_VERIFY(g.paused());
-        QVERIFY(!form.Timer1().isActive());
+        QVERIFY(!form.timer(TimerId::Clock).isActive());
         form.showNormal();
         showActive(form);
         QVERIFY(g.paused());
@@ -625,7 +636,7 @@ class Form1Test : public QObject {
             g.Pallina.Move(1000, 300);
             g.PassoX = 200;
             g.PassoY = 0;
-            form.setClockEnabled(true);
+            form.table().setClockEnabled(true);
         };
         const auto staysWhileOpen = [&](const char* what) {
             QTest::qWait(800); // more than a press and a held key's delay
@@ -642,7 +653,7 @@ class Form1Test : public QObject {
         QApplication::activePopupWidget()->hide();
         movesOnceClosed("menu");
         const std::pair<const char*, std::function<void()>> windows[] = {
-            {"match-end box", [&] { form.showMessage("Fine Partita"); }},
+            {"match-end box", [&] { form.table().platform().showMessage("Fine Partita"); }},
             {"colour dialog", [&] { form.menuTree()[MenuItem::mnuColPallina]->trigger(); }},
             {"About", [&] { form.menuTree()[MenuItem::mnuQuindra]->trigger(); }},
             {"commands", [&] { form.menuTree()[MenuItem::mnuSommario]->trigger(); }}};
@@ -699,7 +710,7 @@ class Form1Test : public QObject {
         QTest::qWait(300);
         QCOMPARE(g.Pallina.Left, left);
         xdotool("key", {"space"});
-        QTRY_VERIFY(!g.paused() && form.Timer1().isActive());
+        QTRY_VERIFY(!g.paused() && form.timer(TimerId::Clock).isActive());
         QWidget other;
         showActive(other);
         QTRY_VERIFY(g.paused());
@@ -730,7 +741,8 @@ class Form1Test : public QObject {
         const QImage court = fresh(form);
         QTRY_VERIFY_WITH_TIMEOUT(shows(screenshot(), court), 5000);
         const std::pair<const char*, std::function<void()>> boxes[] = {
-            {"match-end box", [&] { form.showMessage("Ha vinto il giocatore di Sinistra."); }},
+            {"match-end box",
+             [&] { form.table().platform().showMessage("Ha vinto il giocatore di Sinistra."); }},
             {"colour dialog", [&] { form.menuTree()[MenuItem::mnuColPallina]->trigger(); }}};
         for (const auto& [what, open] : boxes)
             answer<QDialog>(open, [&, what = what](QDialog* box) {
@@ -760,11 +772,12 @@ class Form1Test : public QObject {
         blue.Top = 4000;
         QVERIFY(type("+a 1500 -a"));
         qInfo("held A: %g steps; repeat learnt %d ms after %d ms", (4000 - blue.Top) / 250,
-              form.heldKeys().interval(), form.heldKeys().delay());
+              form.table().players().heldKeys().interval(),
+              form.table().players().heldKeys().delay());
         QVERIFY(blue.Top <= 50); // all the way up: far more than a press's two steps
         // The compositor's repeat (400 ms, then 25 a second), not the game's defaults.
-        QVERIFY(std::abs(form.heldKeys().delay() - 400) <= 80);
-        QVERIFY(std::abs(form.heldKeys().interval() - 40) <= 6);
+        QVERIFY(std::abs(form.table().players().heldKeys().delay() - 400) <= 80);
+        QVERIFY(std::abs(form.table().players().heldKeys().interval() - 40) <= 6);
 
         blue.Top = red.Top = 60;
         QVERIFY(type("+F11 200 +Down 2000 -F11 -Down"));
@@ -777,7 +790,7 @@ class Form1Test : public QObject {
         form.menuBar()->setActiveAction(form.menuBar()->actions().first());
         QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
         QVERIFY(type("a Up space"));
-        QVERIFY(blue.Top == blueTop && red.Top == redTop && !form.Timer1().isActive());
+        QVERIFY(blue.Top == blueTop && red.Top == redTop && !form.timer(TimerId::Clock).isActive());
         QApplication::activePopupWidget()->hide();
         answer<QDialog>([&form] { form.menuTree()[MenuItem::mnuSommario]->trigger(); },
                         [&](QDialog* window) { // a modal window keeps the keys too
@@ -785,14 +798,14 @@ class Form1Test : public QObject {
                             QVERIFY(blue.Top == blueTop && red.Top == redTop);
                             window->reject();
                         });
-        QVERIFY(!form.Timer1().isActive());
+        QVERIFY(!form.timer(TimerId::Clock).isActive());
 
         form.menuTree()[MenuItem::mnuPro]->trigger();
         red.Top = 6000; // off the court: the serve flies past the right end
         g.Battuta = 0;
         g.batte();
         QVERIFY(type("space"));
-        QVERIFY(form.Timer1().isActive());
+        QVERIFY(form.timer(TimerId::Clock).isActive());
         QTRY_COMPARE_WITH_TIMEOUT(g.lblPuntoBlu.Caption, "15"s, 5000);
 
         g.Battuta = 0;
@@ -803,7 +816,7 @@ class Form1Test : public QObject {
         QTest::qWait(300);
         QCOMPARE(g.Pallina.Left, left);
         QVERIFY(type("space"));
-        QVERIFY(!g.paused() && form.Timer1().isActive());
+        QVERIFY(!g.paused() && form.timer(TimerId::Clock).isActive());
         QWidget other; // the compositor gives a new window the keyboard
         other.show();
         QTRY_VERIFY(g.paused());

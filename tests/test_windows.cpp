@@ -59,10 +59,10 @@ class WindowsTest : public QObject {
 
     void angleDialog() {
         Form1 form;
-        form.Timer1().start();
+        form.table().setClockEnabled(true);
         frmColori* d = openAngle(form);
         QVERIFY(d);
-        QVERIFY(form.Timer1().isActive()); // the rally goes on beside the dialog
+        QVERIFY(form.timer(TimerId::Clock).isActive()); // the rally goes on beside the dialog
         QCOMPARE(d->windowTitle() + " " + QString::number(d->HScroll1()->maximum()),
                  QStringLiteral("Angolo di Tiro 100"));
         QVERIFY(!d->isModal() && !d->txtPerc()->isEnabled());
@@ -103,7 +103,7 @@ class WindowsTest : public QObject {
     void aboutWindow() {
         Form1 form;
         form.show();
-        form.Timer1().start();
+        form.table().setClockEnabled(true);
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "open");
         whileOpen<About>(form.menuTree()[MenuItem::mnuQuindra], [&](About* about) {
@@ -121,7 +121,7 @@ class WindowsTest : public QObject {
         QCOMPARE(catcher.urls.size(), 1);
         QCOMPARE(catcher.urls.first().toString(),
                  QStringLiteral("mailto:ruv@example.com?subject=Tennis: Per Ruvendo"));
-        QVERIFY(form.Timer1().isActive());
+        QVERIFY(form.timer(TimerId::Clock).isActive());
     }
 
     // The main window closed under the shot-angle dialog: the dialog stays and still sets

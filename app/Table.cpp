@@ -1,0 +1,237 @@
+#include "Table.h"
+
+#include "net/Session.h"
+
+#include <algorithm>
+
+namespace quindra {
+
+Table::Table(Desktop& desktop) : desktop_(desktop) {}
+
+void Table::start(const std::string& programFolder) {
+    game_.Form_Load(programFolder);
+}
+
+bool Table::isGuest() const {
+    const net::Session* session = desktop_.session();
+    return session && session->playing() && session->role() == net::Role::Guest;
+}
+
+void Table::refresh(bool now) {
+    // The host sends its board whenever the court is looked at for changes: after every
+    // tick, key and command, before it is painted.
+    if (net::Session* session = desktop_.session())
+        session->gameChanged();
+    desktop_.refresh(now);
+}
+
+void Table::keyDown(const KeyPress& press, bool desktopRepeat) {
+    if (isGuest()) { // the host's game takes them
+        desktop_.session()->keyDown(press, desktopRepeat);
+        return;
+    }
+    players_.keyDown(press, desktopRepeat, desktop_.now());
+    scheduleRepeat();
+    refresh(true);
+    computerMoves();
+}
+
+void Table::keyUp(std::uint32_t id) {
+    if (isGuest()) {
+        desktop_.session()->keyUp(id);
+        return;
+    }
+    players_.keyUp(id);
+    scheduleRepeat();
+}
+
+void Table::timerFired(TimerId id) {
+    switch (id) {
+    case TimerId::Clock:
+        if (!clockOn_)
+            return; // a tick already on its way when the clock stopped
+        game_.Timer1_Timer();
+        // Each tick is shown before it returns, as an animation's frames should be.
+        refresh(true);
+        computerMoves();
+        scheduleRepeat();
+        break;
+    case TimerId::KeyRepeat:
+        if (!repeatAt_)
+            return; // stopped as it went off
+        repeatAt_.reset();
+        repeatHeldKeys();
+        break;
+    case TimerId::Computer:
+        computerMoves();
+        break;
+    }
+}
+
+void Table::command(void (GameCore::*handler)()) {
+    (game_.*handler)();
+    desktop_.showChecks();
+    refresh(false);
+    computerMoves();
+}
+
+void Table::menuOpened() {
+    releaseHeldKeys();
+    restComputer();
+}
+
+void Table::menuClosed() {
+    computerMoves();
+}
+
+void Table::windowOpened() {
+    releaseHeldKeys();
+    restComputer();
+}
+
+void Table::windowClosed() {
+    refresh(false);
+    computerMoves();
+}
+
+void Table::keyboardLeft(bool away) {
+    releaseHeldKeys();
+    if (away) {
+        if (isGuest())
+            desktop_.session()->away(); // the rally is the host's: it pauses there
+        else if (players_.pauseWhenAway())
+            refresh(false);
+    }
+    computerMoves();
+}
+
+void Table::closing() {
+    // The court is gone: its clock goes with it. The other computer, if any, hears that
+    // this one left.
+    if (net::Session* session = desktop_.session())
+        session->quit();
+    setClockEnabled(false);
+    desktop_.stopTimer(TimerId::KeyRepeat);
+    desktop_.stopTimer(TimerId::Computer);
+    repeatAt_.reset();
+}
+
+void Table::linkStarted() {
+    releaseHeldKeys();
+    desktop_.showChecks();
+    refresh(false);
+}
+
+void Table::linkChanged() {
+    if (isGuest())
+        desktop_.showChecks();
+    else
+        scheduleRepeat(); // a key of the guest's, held, repeats here
+    refresh(true);
+}
+
+void Table::linkBox(const std::string& text) {
+    showBox(text);
+    computerMoves();
+}
+
+void Table::linkEnded(const std::string& why) {
+    desktop_.showChecks();
+    refresh(false);
+    if (!why.empty())
+        linkBox(why);
+}
+
+void Table::setClockEnabled(bool enabled) {
+    // Switching on a running clock changes nothing: restarting it would shift its ticks.
+    if (enabled && !clockOn_) {
+        clockOn_ = true;
+        desktop_.startTimer(TimerId::Clock, interval_, true);
+    } else if (!enabled && clockOn_) {
+        clockOn_ = false;
+        desktop_.stopTimer(TimerId::Clock);
+        scheduleRepeat();
+    }
+}
+
+void Table::setClockInterval(int milliseconds) {
+    interval_ = milliseconds;
+    if (clockOn_)
+        desktop_.startTimer(TimerId::Clock, milliseconds, true); // a new level's rate, from now
+}
+
+void Table::showMessage(const std::string& text) {
+    // The box waits inside the tick: the final board must be on screen before it opens.
+    // A match over the network: the guest sees the same box.
+    net::Session* session = desktop_.session();
+    if (session)
+        session->boxOpening();
+    showBox(text);
+    if ((session = desktop_.session()))
+        session->boxClosed();
+}
+
+std::optional<Colour> Table::pickColour(Colour initial) {
+    releaseHeldKeys();
+    restComputer();
+    return desktop_.pickColour(initial);
+}
+
+void Table::showBox(const std::string& text) {
+    releaseHeldKeys();
+    restComputer();
+    refresh(true);
+    // One box at a time: one that comes while another is open waits for it.
+    if (!boxes_.offer(text))
+        return;
+    for (std::optional<std::string> next = text; next; next = boxes_.closed())
+        desktop_.showBox(*next);
+}
+
+void Table::releaseHeldKeys() {
+    if (isGuest())
+        desktop_.session()->releaseKeys();
+    players_.releaseHeldKeys();
+    desktop_.stopTimer(TimerId::KeyRepeat);
+    repeatAt_.reset();
+}
+
+void Table::repeatHeldKeys() {
+    if (players_.repeatHeldKeys(desktop_.now()))
+        refresh(true);
+    scheduleRepeat();
+}
+
+void Table::scheduleRepeat() {
+    using Action = HeldKeys::ClockPlan::Action;
+    const std::int64_t at = desktop_.now();
+    const auto plan = players_.repeatClock(at, repeatAt_);
+    if (plan.action == Action::Stop) {
+        desktop_.stopTimer(TimerId::KeyRepeat);
+        repeatAt_.reset();
+    } else if (plan.action == Action::Set) {
+        repeatAt_ = plan.at;
+        desktop_.startTimer(TimerId::KeyRepeat,
+                            static_cast<int>(std::max<std::int64_t>(plan.at - at, 0)), false);
+    }
+}
+
+void Table::restComputer() {
+    players_.restComputer();
+    desktop_.stopTimer(TimerId::Computer);
+}
+
+void Table::computerMoves() {
+    if (players_.computerMoves(desktop_.now(), desktop_.playersCanMove()))
+        refresh(true);
+    // Asked again when its next step can come; a tick or a key asks it sooner.
+    const auto next = players_.nextComputerMove();
+    if (!next) {
+        desktop_.stopTimer(TimerId::Computer);
+        return;
+    }
+    desktop_.startTimer(TimerId::Computer,
+                        static_cast<int>(std::max<std::int64_t>(*next - desktop_.now(), 0)), false);
+}
+
+} // namespace quindra
