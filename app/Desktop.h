@@ -36,8 +36,8 @@ class Desktop {
     virtual void refresh(bool now) = 0;
     // The menus' check marks, as the game has them.
     virtual void showChecks() = 0;
-    // A person could play now: the window has the keyboard, is not minimised, and no menu
-    // or window of the game's is open over it.
+    // A person could play at this window now: it has the keyboard and is not minimised.
+    // The table knows of its own menus, windows and boxes.
     virtual bool playersCanMove() const = 0;
 
     // A modal box with the exclamation-mark icon and one OK button, its text shown as it

@@ -69,8 +69,8 @@ void Form1::keyReleaseEvent(QKeyEvent* event) {
 }
 
 bool Form1::playersCanMove() const {
-    return isActiveWindow() && !isMinimized() && !QApplication::activePopupWidget() &&
-           !QApplication::activeModalWidget();
+    // A box or dialog of Qt's own over the court (a modal one) takes the keyboard too.
+    return isActiveWindow() && !isMinimized() && !QApplication::activeModalWidget();
 }
 
 bool Form1::isOwnWindow(const QWidget* window) const {

@@ -76,22 +76,30 @@ void Table::command(void (GameCore::*handler)()) {
 }
 
 void Table::menuOpened() {
+    menuOpen_ = true;
     releaseHeldKeys();
     restComputer();
 }
 
 void Table::menuClosed() {
+    menuOpen_ = false;
     computerMoves();
 }
 
 void Table::windowOpened() {
+    ++windowsOpen_;
     releaseHeldKeys();
     restComputer();
 }
 
 void Table::windowClosed() {
+    windowsOpen_ = std::max(windowsOpen_ - 1, 0);
     refresh(false);
     computerMoves();
+}
+
+bool Table::playersCanMove() const {
+    return !menuOpen_ && windowsOpen_ == 0 && desktop_.playersCanMove();
 }
 
 void Table::keyboardLeft(bool away) {
@@ -172,9 +180,10 @@ void Table::showMessage(const std::string& text) {
 }
 
 std::optional<Colour> Table::pickColour(Colour initial) {
-    releaseHeldKeys();
-    restComputer();
-    return desktop_.pickColour(initial);
+    windowOpened();
+    const std::optional<Colour> picked = desktop_.pickColour(initial);
+    --windowsOpen_; // what follows a command follows this
+    return picked;
 }
 
 void Table::showBox(const std::string& text) {
@@ -184,8 +193,10 @@ void Table::showBox(const std::string& text) {
     // One box at a time: one that comes while another is open waits for it.
     if (!boxes_.offer(text))
         return;
+    ++windowsOpen_;
     for (std::optional<std::string> next = text; next; next = boxes_.closed())
         desktop_.showBox(*next);
+    --windowsOpen_;
 }
 
 void Table::releaseHeldKeys() {
@@ -222,7 +233,7 @@ void Table::restComputer() {
 }
 
 void Table::computerMoves() {
-    if (players_.computerMoves(desktop_.now(), desktop_.playersCanMove()))
+    if (players_.computerMoves(desktop_.now(), playersCanMove()))
         refresh(true);
     // Asked again when its next step can come; a tick or a key asks it sooner.
     const auto next = players_.nextComputerMove();

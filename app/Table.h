@@ -86,6 +86,9 @@ class Table : private Platform {
     void repeatHeldKeys();
     void restComputer();
     void computerMoves();
+    // A person could play now: the window has the keyboard, and no menu, window, box or
+    // dialog of the game's is open over the court.
+    bool playersCanMove() const;
     // A box of the game's, with the keys let go and the court shown first.
     void showBox(const std::string& text);
 
@@ -96,6 +99,8 @@ class Table : private Platform {
     bool clockOn_ = false;
     int interval_ = startInterval;
     std::optional<std::int64_t> repeatAt_; // when the repeat clock goes off
+    bool menuOpen_ = false;
+    int windowsOpen_ = 0; // the game's windows and dialogs over the court
 };
 
 } // namespace quindra

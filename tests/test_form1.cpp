@@ -52,6 +52,7 @@ void startClock(Form1& form, int interval) {
 // A ball in mid-court on its way to the right, the clock running.
 void startRally(Form1& form, int interval = 10) {
     GameCore& g = form.game();
+    g.Racchetta_Rossa.Top = 0; // out of the ball's way
     g.Pallina.Move(2000, 2000);
     g.PassoX = 200;
     g.PassoY = 30;
@@ -437,153 +438,29 @@ class Form1Test : public QObject {
         QTest::keyRelease(&form, Qt::Key_Up);
     }
 
-    // Up held for a second while the desktop repeats it after 250 ms, every 40 ms; W held
-    // beside it from half way. Each key repeats on its own at the delay and rate learnt
-    // from the desktop's repeats (set to 500 and 33 before), which add nothing themselves.
-    void heldKeysRepeatEachOnTheirOwn() {
-        Form1 form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        std::int64_t t = 0;
-        form.setRepeatClock([&t] { return t + 1000; }); // a while after the start
-        form.table().players().heldKeys().setTiming(500, 33);
-        GameCore& g = form.game();
-        g.Racchetta_Rossa.Top = g.Racchetta_Blu.Top = 4900;
-        QTest::keyPress(&form, Qt::Key_Up);
-        for (t = 1; t <= 1000; ++t) {
-            QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), true);
-            if (t >= 250 && (t - 250) % 40 == 0)
-                QApplication::sendEvent(&form, &repeat);
-            if (t == 500)
-                QTest::keyPress(&form, Qt::Key_W);
-            const std::uint64_t paints = form.court()->paints();
-            form.table().timerFired(TimerId::KeyRepeat);
-            if (t == 540) // a repeat is shown as it falls due
-                QCOMPARE(form.court()->paints(), paints + 1);
-        }
-        QTest::qWait(20);
-        QCOMPARE(onScreen(form), fresh(form)); // each repeat shown
-        QWidget other; // another window takes the keyboard: the held keys let go
-        other.show();
-        other.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&other) &&
-                !form.table().players().heldKeys().nextDue());
-        QCOMPARE(4900 - g.Racchetta_Rossa.Top, 250.0f * (1 + 13)); // the press, 500, 540 ... 980
-        QCOMPARE(4900 - g.Racchetta_Blu.Top, 250.0f * (1 + 7));    // the press, 750, 790 ... 990
-    }
-
-    // The repeat clock runs only for a key held towards its first repeat, never for a tap,
-    // whether in a rally or while a serve waits. In a rally the tick before the repeat
-    // falls due sets it; a key held as the point ends has it set at once.
-    void repeatClockRunsOnlyForHeldKeys() {
-        Form1 form;
-        form.show();
-        std::int64_t t = 0;
-        form.setRepeatClock([&t] { return t; });
-        form.table().players().heldKeys().setTiming(500, 33);
-        QTest::keyClick(&form, Qt::Key_Up); // the serve waits
-        QVERIFY(!form.table().repeatPending());
-        form.table().setClockEnabled(true);
-        const int tick = form.timer(TimerId::Clock).interval();
-        QTest::keyClick(&form, Qt::Key_Up);
-        QVERIFY(!form.table().repeatPending());
-        QTest::keyPress(&form, Qt::Key_W);
-        QVERIFY(!form.table().repeatPending());
-        const auto tickAt = [&](std::int64_t at) {
-            t = at;
-            return (form.table().timerFired(TimerId::Clock), true);
-        };
-        QVERIFY(tickAt(500 - tick - 1)); // a tick will still come before it falls due
-        QVERIFY(!form.table().repeatPending());
-        QVERIFY(tickAt(500 - tick));
-        QVERIFY(form.table().repeatPending());
-        QTest::keyRelease(&form, Qt::Key_W);
-        QVERIFY(!form.table().repeatPending());
-        QTest::keyPress(&form, Qt::Key_Down); // held through the point
-        QVERIFY(!form.table().repeatPending());
-        form.table().setClockEnabled(false);
-        QVERIFY(form.table().repeatPending());
-        QTest::keyRelease(&form, Qt::Key_Down);
-        QVERIFY(!form.table().repeatPending());
-    }
-
-    void computerTakesTheRightRacquet() {
-        Form1 form;
-        form.show();
-        GameCore& g = form.game();
-        const MenuTree& m = form.menuTree();
-        m[MenuItem::mnuComputer]->trigger();
-        g.Battuta = 1;
-        g.batte();
-        m[MenuItem::mnuInt]->trigger(); // any command wakes it: Space about a second later
-        QElapsedTimer waited;
-        waited.start();
-        QVERIFY(QTest::qWaitFor([&] { return form.timer(TimerId::Clock).isActive(); }, 3000));
-        QVERIFY(waited.elapsed() >= 900);
-        // Mid-rally the right player's keys do nothing, the left player's still work.
-        const float top = g.Racchetta_Rossa.Top, blueTop = g.Racchetta_Blu.Top;
-        for (const Qt::Key key : {Qt::Key_Up, Qt::Key_2, Qt::Key_Left, Qt::Key_Z})
-            QTest::keyClick(&form, key);
-        QCOMPARE(g.Racchetta_Rossa.Top + g.Racchetta_Rossa.Left, top + 6600);
-        QCOMPARE(g.Racchetta_Blu.Top, blueTop + 500);
-        m[MenuItem::mnuComputer]
-            ->trigger(); // off mid-rally: the racquet stays, the keys are the player's
-        QTest::keyClick(&form, Qt::Key_Up);
-        QTest::qWait(100);
-        QCOMPARE(g.Racchetta_Rossa.Top, top - 250);
-        // Back on, with its serve waiting: it wakes again.
-        form.table().setClockEnabled(false);
-        g.Battuta = 1;
-        g.batte();
-        m[MenuItem::mnuComputer]->trigger();
-        QVERIFY(QTest::qWaitFor([&] { return form.timer(TimerId::Clock).isActive(); }, 3000));
-    }
-
-    // P pauses a rally: the ball stays through several periods, no key moves a racquet,
-    // "Pausa" stands in the middle of the court. P, Pause or Space resumes it from the same
-    // place and step, and the sign goes.
+    // P pauses a rally and "Pausa" stands in the middle of the court, painted over the
+    // board as a fresh paint has it; Space resumes it and the sign goes.
     void pauseInTheWindow() {
         Form1 form;
         showActive(form);
         GameCore& g = form.game();
-        g.Racchetta_Rossa.Top = 0; // out of the ball's way
-        int ticks = 0;
-        connect(&form.timer(TimerId::Clock), &QTimer::timeout, [&ticks] { ++ticks; });
-        for (const Qt::Key resume : {Qt::Key_P, Qt::Key_Space, Qt::Key_Pause}) {
-            startRally(form);
-            QTest::qWait(30);
-            QTest::keyClick(&form, Qt::Key_P);
-            QVERIFY(g.paused() && !form.timer(TimerId::Clock).isActive());
-            const auto where = [&g] {
-                return std::array{g.Pallina.Left,       g.Pallina.Top,
-                                  float(g.PassoX),      float(g.PassoY),
-                                  g.Racchetta_Blu.Top,  g.Racchetta_Rossa.Top,
-                                  g.Racchetta_Blu.Left, g.Racchetta_Rossa.Left};
-            };
-            const auto paused = where();
-            for (const Qt::Key key : {Qt::Key_A, Qt::Key_Z, Qt::Key_Down, Qt::Key_Left, Qt::Key_X})
-                QTest::keyClick(&form, key);
-            QTest::qWait(60); // six periods
-            QCOMPARE(where(), paused);
-            const QImage shown = onScreen(form);
-            QCOMPARE(shown, fresh(form));
-            const auto [sign, word] = pauseSign(shown, g);
-            QVERIFY2(sign > 3000 && word > 100,
-                     qPrintable(QStringLiteral("%1 %2").arg(sign).arg(word)));
-            ticks = 0;
-            QTest::keyClick(&form, resume);
-            QVERIFY(!g.paused() && form.timer(TimerId::Clock).isActive());
-            QVERIFY(QTest::qWaitFor([&ticks] { return ticks >= 2; }));
-            form.table().setClockEnabled(false);
-            QCOMPARE(g.Pallina.Left, paused[0] + 200.0f * float(ticks));
-            QCOMPARE(g.Pallina.Top, paused[1] + 30.0f * float(ticks));
-            QTest::qWait(20);
-            const QImage playing = onScreen(form);
-            QCOMPARE(playing, fresh(form));
-            QCOMPARE(pauseSign(playing, g).first, 0);
-        }
-        QTest::keyClick(&form, Qt::Key_P); // a waiting serve has nothing to pause
-        QVERIFY(!g.paused());
+        startRally(form);
+        QTest::qWait(30);
+        QTest::keyClick(&form, Qt::Key_P);
+        QVERIFY(g.paused() && !form.timer(TimerId::Clock).isActive());
+        QTest::qWait(20);
+        const QImage shown = onScreen(form);
+        QCOMPARE(shown, fresh(form));
+        const auto [sign, word] = pauseSign(shown, g);
+        QVERIFY2(sign > 3000 && word > 100,
+                 qPrintable(QStringLiteral("%1 %2").arg(sign).arg(word)));
+        QTest::keyClick(&form, Qt::Key_Space);
+        QVERIFY(!g.paused() && form.timer(TimerId::Clock).isActive());
+        form.table().setClockEnabled(false);
+        QTest::qWait(20);
+        const QImage playing = onScreen(form);
+        QCOMPARE(playing, fresh(form));
+        QCOMPARE(pauseSign(playing, g).first, 0);
     }
 
     // A rally pauses when another window takes the keyboard or the window is minimised,
@@ -621,56 +498,6 @@ class Form1Test : public QObject {
         form.showNormal();
         showActive(form);
         QVERIFY(g.paused());
-    }
-
-    // While a person could not move, neither does the computer: a menu open, the match-end
-    // box, the colour dialog, About and the commands window. Each time a new ball comes far
-    // from its racquet; once the window is closed it goes for it.
-    void computerRestsWhenAPersonCouldNot() {
-        Form1 form;
-        showActive(form);
-        GameCore& g = form.game();
-        form.menuTree()[MenuItem::mnuComputer]->trigger();
-        const auto newBall = [&] {
-            g.Racchetta_Rossa.Top = 4000;
-            g.Pallina.Move(1000, 300);
-            g.PassoX = 200;
-            g.PassoY = 0;
-            form.table().setClockEnabled(true);
-        };
-        const auto staysWhileOpen = [&](const char* what) {
-            QTest::qWait(800); // more than a press and a held key's delay
-            QVERIFY2(g.Racchetta_Rossa.Top == 4000, what);
-        };
-        const auto movesOnceClosed = [&](const char* what) {
-            showActive(form);
-            QVERIFY2(QTest::qWaitFor([&] { return g.Racchetta_Rossa.Top < 4000; }, 2000), what);
-        };
-        newBall();
-        form.menuBar()->setActiveAction(form.menuBar()->actions().first());
-        QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
-        staysWhileOpen("menu");
-        QApplication::activePopupWidget()->hide();
-        movesOnceClosed("menu");
-        const std::pair<const char*, std::function<void()>> windows[] = {
-            {"match-end box", [&] { form.table().platform().showMessage("Fine Partita"); }},
-            {"colour dialog", [&] { form.menuTree()[MenuItem::mnuColPallina]->trigger(); }},
-            {"About", [&] { form.menuTree()[MenuItem::mnuQuindra]->trigger(); }},
-            {"commands", [&] { form.menuTree()[MenuItem::mnuSommario]->trigger(); }}};
-        for (const auto& [what, open] : windows) {
-            newBall();
-            answer<QDialog>(open, [&, what = what](QDialog* d) {
-                staysWhileOpen(what);
-                d->reject();
-            });
-            movesOnceClosed(what);
-        }
-        newBall(); // and without the keyboard, it rests too
-        QWidget other;
-        showActive(other);
-        form.game().resumeRally(); // the rally paused: played on regardless
-        staysWhileOpen("keyboard elsewhere");
-        movesOnceClosed("keyboard elsewhere");
     }
 
     // On a real X server, typed into with real key events (XTest): both players hold a key

@@ -17,7 +17,9 @@ namespace {
 
 constexpr wchar_t windowClass[] = L"QuindraMainWindow";
 constexpr UINT tickMessage = WM_APP + 1;
-constexpr int startInterval = 100;
+// The one-shot timers of the held keys' repeats and of the computer's next move.
+constexpr UINT_PTR repeatTimer = 1;
+constexpr UINT_PTR computerTimer = 2;
 // A fixed single-line frame: a close box, no minimise or maximise button.
 constexpr DWORD mainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
@@ -28,7 +30,7 @@ HICON loadIcon(int size) {
 
 } // namespace
 
-MainWindow::MainWindow() : game_(*this) {
+MainWindow::MainWindow() {
     QueryPerformanceFrequency(&frequency_);
     QueryPerformanceCounter(&started_);
     // For measuring the clock: each tick's time in microseconds, one a line.
@@ -69,8 +71,8 @@ bool MainWindow::create(int show) {
     clock_ = std::make_unique<GameClock>(window_, tickMessage);
     NetworkEvents& events = *this;
     net_ = std::make_unique<Network>(
-        window_, game_, *this, players_, [this] { return now(); }, events);
-    interval_ = startInterval;
+        window_, table_.game(), table_.platform(), table_.players(), [this] { return now(); },
+        events);
     learnKeyRepeat();
     fitToDpi(dpiOf(window_), nullptr);
 
@@ -88,8 +90,8 @@ bool MainWindow::create(int show) {
     const DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
     std::wstring folder(program, length);
     folder = folder.substr(0, folder.find_last_of(L'\\'));
-    game_.Form_Load(narrow(folder));
-    showChecks(menuBar_, game_);
+    table_.start(narrow(folder));
+    showChecks();
     ShowWindow(window_, show);
     UpdateWindow(window_);
     return true;
@@ -139,17 +141,17 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     switch (message) {
     case tickMessage:
-        if (clock_ && clock_->take(wParam))
-            Timer1_Timer();
+        if (clock_ && clock_->take(wParam)) {
+            logClock("tick");
+            table_.timerFired(TimerId::Clock);
+        }
         return 0;
     case WM_TIMER:
         KillTimer(window_, wParam);
-        if (wParam == repeatTimer) {
-            repeatSet_ = false;
-            repeatHeldKeys();
-        } else if (wParam == computerTimer) {
-            computerMoves();
-        }
+        if (wParam == repeatTimer)
+            table_.timerFired(TimerId::KeyRepeat);
+        else if (wParam == computerTimer)
+            table_.timerFired(TimerId::Computer);
         return 0;
     case WM_KEYDOWN:
         keyDown(wParam, lParam);
@@ -170,30 +172,25 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             command(LOWORD(wParam));
         return 0;
     case WM_ENTERMENULOOP:
-        // No key reaches the game while a menu is open, and none stays held; the
-        // computer's hands rest there too.
-        inMenu_ = true;
-        releaseHeldKeys();
-        restComputer();
+        table_.menuOpened();
         return 0;
     case WM_EXITMENULOOP:
-        inMenu_ = false;
-        computerMoves();
+        table_.menuClosed();
         return 0;
     case WM_KILLFOCUS:
-        releaseHeldKeys();
+        table_.keyboardLeft(false);
         return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            releaseHeldKeys();
-            pauseIfAway(reinterpret_cast<HWND>(lParam));
-        }
-        computerMoves();
+        if (LOWORD(wParam) == WA_INACTIVE)
+            table_.keyboardLeft(away(reinterpret_cast<HWND>(lParam)));
+        else
+            table_.lookAgain();
         break;
     case WM_SIZE:
         if (wParam == SIZE_MINIMIZED)
-            pauseIfAway(nullptr);
-        computerMoves();
+            table_.keyboardLeft(true);
+        else
+            table_.lookAgain();
         return 0;
     case WM_DPICHANGED:
         fitToDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
@@ -204,15 +201,11 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         paint();
         return 0;
     case WM_CLOSE:
-        // The court is gone: its clock goes with it, while the shot-angle dialog may stay.
-        // The other computer, if any, hears that this one left.
-        net_->quit();
-        clock_->stop();
+        // The shot-angle dialog may stay.
+        table_.closing();
         DestroyWindow(window_);
         return 0;
     case WM_DESTROY:
-        KillTimer(window_, repeatTimer);
-        KillTimer(window_, computerTimer);
         if (!angleDialog())
             PostQuitMessage(0);
         return 0;
@@ -231,17 +224,8 @@ void MainWindow::logClock(const char* event) {
     std::fprintf(
         tickLog_, "%s %lld %d\n", event,
         static_cast<long long>((t.QuadPart - started_.QuadPart) * 1000000 / frequency_.QuadPart),
-        interval_);
+        table_.clockInterval());
     std::fflush(tickLog_);
-}
-
-void MainWindow::Timer1_Timer() {
-    logClock("tick");
-    game_.Timer1_Timer();
-    // Each tick is shown before it returns, as an animation's frames should be.
-    refresh(true);
-    computerMoves();
-    scheduleRepeat();
 }
 
 void MainWindow::command(UINT id) {
@@ -250,10 +234,7 @@ void MainWindow::command(UINT id) {
         return;
     const MenuEntry& entry = menuEntryOf(*item);
     if (entry.command) {
-        (game_.*entry.command)();
-        showChecks(menuBar_, game_);
-        refresh(false);
-        computerMoves();
+        table_.command(entry.command);
         return;
     }
     if (entry.window == WindowCommand::Angolo) {
@@ -264,25 +245,23 @@ void MainWindow::command(UINT id) {
         mnuRete_Click();
         return;
     }
-    releaseHeldKeys();
-    restComputer();
+    table_.windowOpened();
     if (entry.window == WindowCommand::Sommario)
         showCommands(window_);
     else if (entry.window == WindowCommand::Quindra)
         showAbout(window_);
-    refresh(false);
-    computerMoves();
+    table_.windowClosed();
 }
 
 void MainWindow::refresh(bool now) {
-    // The host sends its board whenever the court is looked at for changes: after every
-    // tick, key and command, before it is painted.
-    if (net_ && net_->session())
-        net_->session()->gameChanged();
     for (const RECT& r : painter_.update())
         InvalidateRect(window_, &r, FALSE);
     if (now)
         UpdateWindow(window_);
+}
+
+void MainWindow::showChecks() {
+    win32::showChecks(menuBar_, table_.game());
 }
 
 void MainWindow::paint() {
@@ -292,31 +271,31 @@ void MainWindow::paint() {
     EndPaint(window_, &ps);
 }
 
-void MainWindow::setClockEnabled(bool enabled) {
-    // Switching on a running clock changes nothing: restarting it would shift its ticks.
-    if (enabled && !clock_->running()) {
-        clock_->start(interval_);
+void MainWindow::startTimer(TimerId id, int milliseconds, bool /*periodic*/) {
+    // The game clock is the periodic one, on its own exact clock; the two others go off
+    // once, and WM_TIMER kills them as they do.
+    if (id == TimerId::Clock) {
+        clock_->start(milliseconds);
         logClock("start");
-    } else if (!enabled) {
-        clock_->stop();
-        scheduleRepeat();
+        return;
     }
+    SetTimer(window_, id == TimerId::KeyRepeat ? repeatTimer : computerTimer,
+             static_cast<UINT>(std::clamp(milliseconds, 1, 60000)), nullptr);
 }
 
-bool MainWindow::clockEnabled() const {
-    return clock_ && clock_->running();
-}
-
-void MainWindow::setClockInterval(int milliseconds) {
-    interval_ = milliseconds;
-    if (clock_->running()) {
-        clock_->start(milliseconds); // a new level ticks at its rate from now
-        logClock("start");
+void MainWindow::stopTimer(TimerId id) {
+    switch (id) {
+    case TimerId::Clock:
+        if (clock_)
+            clock_->stop();
+        break;
+    case TimerId::KeyRepeat:
+        KillTimer(window_, repeatTimer);
+        break;
+    case TimerId::Computer:
+        KillTimer(window_, computerTimer);
+        break;
     }
-}
-
-int MainWindow::clockInterval() const {
-    return interval_;
 }
 
 float MainWindow::outerWidth() const {
@@ -327,26 +306,11 @@ float MainWindow::outerHeight() const {
     return static_cast<float>(outer_.cy) * 1440.0f / static_cast<float>(dpi_);
 }
 
-void MainWindow::repaint() {
-    refresh(true);
-}
-
-void MainWindow::showMessage(const std::string& text) {
-    // The box waits inside the tick: the final board is on screen before it opens.
-    releaseHeldKeys();
-    restComputer();
-    refresh(true);
-    // A match over the network: the guest sees the same box.
-    if (net_->session())
-        net_->session()->boxOpening();
-    showBox(text);
-    if (net_->session())
-        net_->session()->boxClosed();
+void MainWindow::showBox(const std::string& text) {
+    MessageBoxW(window_, widen(text).c_str(), L"Quindra", MB_OK | MB_ICONEXCLAMATION);
 }
 
 std::optional<Colour> MainWindow::pickColour(Colour initial) {
-    releaseHeldKeys();
-    restComputer();
     static COLORREF custom[16] = {}; // the dialog's own custom colours, kept while the game runs
     CHOOSECOLORW dialog{};
     dialog.lStructSize = sizeof dialog;

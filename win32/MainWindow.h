@@ -1,14 +1,12 @@
 #pragma once
-// The main window on Windows: the court, the menu bar, the game clock and the keyboard,
-// and the host side of the game's Platform.
+// The main window on Windows: the court, the menu bar, the timers, the keyboard and the
+// sockets of the game's table, with the Win32 API.
 #include "CourtPainter.h"
 #include "GameClock.h"
 #include "Network.h"
 #include "app/ClockRandom.h"
-#include "app/GameCore.h"
-#include "app/Platform.h"
-#include "input/Players.h"
-#include "net/OneBox.h"
+#include "app/Desktop.h"
+#include "app/Table.h"
 
 #include <windows.h>
 
@@ -17,7 +15,7 @@
 
 namespace quindra::win32 {
 
-class MainWindow : public Platform, private NetworkEvents {
+class MainWindow : public Desktop, private NetworkEvents {
   public:
     MainWindow();
     ~MainWindow() override;
@@ -30,54 +28,38 @@ class MainWindow : public Platform, private NetworkEvents {
     // waiting (`address` empty: host on `port`).
     void startNetworkMatch(const std::string& address, std::uint16_t port);
 
-    // Platform.
-    void setClockEnabled(bool enabled) override;
-    bool clockEnabled() const override;
-    void setClockInterval(int milliseconds) override;
-    int clockInterval() const override;
+    // Desktop.
+    void startTimer(TimerId id, int milliseconds, bool periodic) override;
+    void stopTimer(TimerId id) override;
+    std::int64_t now() const override;
     float outerWidth() const override;
     float outerHeight() const override;
-    void repaint() override;
-    void showMessage(const std::string& text) override;
+    void refresh(bool now) override;
+    void showChecks() override;
+    bool playersCanMove() const override;
+    void showBox(const std::string& text) override;
     std::optional<Colour> pickColour(Colour initial) override;
     void reseedRandom() override;
     float drawRandom() override;
+    net::Session* session() const override { return net_ ? net_->session() : nullptr; }
 
   private:
-    // The one-shot timers of the held keys' repeats and of the computer's next move.
-    static constexpr UINT_PTR repeatTimer = 1;
-    static constexpr UINT_PTR computerTimer = 2;
-
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    void Timer1_Timer();
     // For measuring the clock: when it starts and ticks, in microseconds, one a line.
     void logClock(const char* event);
     void command(UINT id);
     void keyDown(WPARAM key, LPARAM flags);
     void keyUp(WPARAM key, LPARAM flags);
-    void repeatHeldKeys();
-    void scheduleRepeat();
-    void releaseHeldKeys();
-    void computerMoves();
-    void restComputer();
-    bool playersCanMove() const;
-    void pauseIfAway(HWND activated);
-    // Draws what changed; `now`: shown at once, not at the next paint.
-    void refresh(bool now);
+    // Another program took the keyboard, or the window was minimised.
+    bool away(HWND activated) const;
     void fitToDpi(int dpi, const RECT* suggested);
     void learnKeyRepeat();
     void paint();
-    std::int64_t now() const;
-    bool isGuest() const;
     void mnuRete_Click();
     // The menus and the title as a match over the network has them, or a local one.
     void showNetworkState();
-    void showNetworkBox(const std::string& text);
-    // The game's message box, with the exclamation mark.
-    void showBox(const std::string& text);
-    net::OneBox boxes_;
     // "Gioca in rete"; started at once on `address` and `port` when given.
     void runNetworkDialog(const std::string* address, std::uint16_t port);
     // NetworkEvents.
@@ -91,18 +73,13 @@ class MainWindow : public Platform, private NetworkEvents {
 
     HWND window_ = nullptr;
     HMENU menuBar_ = nullptr;
-    GameCore game_;
+    Table table_{*this};
     ClockRandom random_;
     std::unique_ptr<GameClock> clock_;
-    int interval_ = 100;
-    Players players_{game_, *this};
-    CourtPainter painter_{game_};
+    CourtPainter painter_{table_.game()};
     std::unique_ptr<Network> net_;
     int dpi_ = 96;
     SIZE outer_{0, 0}; // the whole window, in pixels, as last placed
-    bool inMenu_ = false;
-    bool repeatSet_ = false;
-    std::int64_t repeatAt_ = 0;
     LARGE_INTEGER frequency_{};
     LARGE_INTEGER started_{};
     std::FILE* tickLog_ = nullptr; // QUINDRA_TICK_LOG, when the environment names one

@@ -1,5 +1,5 @@
 // The main window in a match over the network: the dialog that starts one, the menus the
-// host's rules grey, the round trip in the title, the boxes either side shows.
+// host's rules grey, the round trip in the title; the rest is the table's.
 #include "MainWindow.h"
 #include "MenuBar.h"
 #include "NetworkDialog.h"
@@ -8,10 +8,6 @@
 #include "net/Texts.h"
 
 namespace quindra::win32 {
-
-bool MainWindow::isGuest() const {
-    return net_ && net_->role() == net::Role::Guest;
-}
 
 void MainWindow::showNetworkState() {
     const std::optional<net::Role> role = net_->role();
@@ -24,51 +20,31 @@ void MainWindow::showNetworkState() {
     SetWindowTextW(window_, widen(net::windowTitle(net_->session())).c_str());
 }
 
-void MainWindow::showBox(const std::string& text) {
-    // One box at a time: one that comes while another is open waits for it.
-    if (!boxes_.offer(text))
-        return;
-    for (std::optional<std::string> next = text; next; next = boxes_.closed())
-        MessageBoxW(window_, widen(*next).c_str(), L"Quindra", MB_OK | MB_ICONEXCLAMATION);
-}
-
-void MainWindow::showNetworkBox(const std::string& text) {
-    releaseHeldKeys();
-    restComputer();
-    refresh(true);
-    showBox(text);
-    computerMoves();
-}
-
 void MainWindow::mnuRete_Click() {
-    releaseHeldKeys();
-    restComputer();
+    table_.windowOpened();
     if (net_->role()) {
         if (MessageBoxW(window_, widen(net::quitQuestion).c_str(), L"Quindra",
                         MB_YESNO | MB_ICONQUESTION) == IDYES)
             net_->quit();
+        table_.windowClosed();
         return;
     }
     runNetworkDialog(nullptr, 0);
 }
 
 void MainWindow::startNetworkMatch(const std::string& address, std::uint16_t port) {
-    releaseHeldKeys();
-    restComputer();
+    table_.windowOpened();
     runNetworkDialog(&address, port);
 }
 
 void MainWindow::runNetworkDialog(const std::string* address, std::uint16_t port) {
     showNetworkDialog(window_, *net_, address, port);
-    refresh(false);
-    computerMoves();
+    table_.windowClosed();
 }
 
 void MainWindow::networkStarted() {
-    releaseHeldKeys();
     showNetworkState();
-    showChecks(menuBar_, game_);
-    refresh(false);
+    table_.linkStarted();
     networkDialogStarted();
 }
 
@@ -81,15 +57,11 @@ void MainWindow::networkTurnedAway(const std::string& why) {
 }
 
 void MainWindow::networkChanged() {
-    if (isGuest())
-        showChecks(menuBar_, game_);
-    else
-        scheduleRepeat(); // a key of the guest's, held, repeats here
-    refresh(true);
+    table_.linkChanged();
 }
 
 void MainWindow::networkBox(const std::string& text) {
-    showNetworkBox(text);
+    table_.linkBox(text);
 }
 
 void MainWindow::networkRoundTrip() {
@@ -98,10 +70,7 @@ void MainWindow::networkRoundTrip() {
 
 void MainWindow::networkEnded(const std::string& why) {
     showNetworkState();
-    showChecks(menuBar_, game_);
-    refresh(false);
-    if (!why.empty())
-        showNetworkBox(why);
+    table_.linkEnded(why);
 }
 
 } // namespace quindra::win32
