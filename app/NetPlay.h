@@ -1,24 +1,25 @@
 #pragma once
-// The main window's side of a match over the network: it hosts (listening while the
-// player waits, one guest at a time, one caller at a time waiting to greet) or joins, keeps the TCP
-// link with Qt Network, and hands what arrives to the game's session. The session, its messages and
-// its rules are the core's; this only moves bytes and keeps time.
-#include "net/Session.h"
+// The main window's sockets for a match over the network, with Qt Network: a server while
+// the player waits for a guest, a socket to call a host, and the link's timers. What they
+// carry and when they close is the core's Connection; this only moves bytes and keeps
+// time, and tells the window and the dialog what the connection says.
+#include "net/Connection.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
 namespace quindra {
 
-class NetPlay : public QObject, private net::SessionListener, private net::Link {
+class NetPlay : public QObject, private net::Sockets, private net::ConnectionListener {
     Q_OBJECT
 
   public:
@@ -32,25 +33,25 @@ class NetPlay : public QObject, private net::SessionListener, private net::Link 
     // Calls the host at `address`.
     void join(const QString& address, quint16 port);
     // Stops waiting or calling; a session under way is not touched.
-    void cancel();
+    void cancel() { connection_->cancel(); }
     // This player ends the session.
-    void quit();
+    void quit() { connection_->quit(); }
 
-    bool waiting() const;
+    bool waiting() const { return connection_->waiting(); }
     // Playing with another computer now: the role it has.
-    std::optional<net::Role> role() const;
-    net::Session* session() const { return session_.get(); }
-    // What the other side has not read yet.
-    std::size_t unsent() const override;
-    quint16 listeningPort() const;
+    std::optional<net::Role> role() const { return connection_->role(); }
+    net::Session* session() const { return connection_->session(); }
+    // What the other sides have not read yet, on every socket.
+    std::size_t unsent() const;
+    std::uint16_t listeningPort() const override { return server_.serverPort(); }
 
   signals:
     // Both sides greeted each other.
     void sessionStarted();
     // Calling came to nothing, or the session ended before it began.
     void callFailed(const QString& why);
-    // While hosting: someone connected and went before the match began (another program,
-    // another version); the host goes on waiting.
+    // While hosting: someone connected and went before the match began; the host goes on
+    // waiting. The whole text, to show as it is.
     void guestTurnedAway(const QString& why);
     // The guest has the host's new board; the host took a key of the guest's.
     void gameArrived();
@@ -60,34 +61,41 @@ class NetPlay : public QObject, private net::SessionListener, private net::Link 
     void sessionEnded(const QString& why);
 
   private:
-    // SessionListener.
-    void started() override;
-    void boardArrived() override;
-    void hostChanged() override;
-    void boxArrived(const std::string& text) override;
-    void roundTripMeasured(int milliseconds) override;
-    void ended(const std::string& why) override;
-    // Link.
-    void send(std::span<const std::uint8_t> bytes) override;
-    void close() override;
+    // Sockets.
+    std::optional<net::Failure> listen(std::uint16_t port) override;
+    void stopListening() override;
+    std::optional<net::Failure> call(const std::string& address, std::uint16_t port) override;
+    void hangUp() override;
+    void send(Id socket, std::span<const std::uint8_t> bytes) override;
+    std::size_t unsent(Id socket) const override;
+    void finish(Id socket) override;
+    void letGo(Id socket) override;
+    void abort(Id socket) override;
+    // ConnectionListener.
+    void linkStarted() override { emit sessionStarted(); }
+    void linkFailed(const std::string& why) override;
+    void linkTurnedAway(const std::string& why) override;
+    void linkChanged() override { emit gameArrived(); }
+    void linkBox(const std::string& text) override;
+    void linkRoundTrip() override { emit roundTripChanged(); }
+    void linkEnded(const std::string& why) override;
+    void startLinkTimer(Timer timer, int milliseconds) override;
+    void stopLinkTimer(Timer timer) override;
+    std::int64_t linkNow() const override { return clock_(); }
 
     void guestArrives();
-    void connectSocket(QTcpSocket* socket, net::Role role);
-    // Closes a socket once what was sent on it has gone; nothing more is heard from it.
-    void letGo(QTcpSocket* socket);
-    void readArrivals();
-    void stopListening();
-    void dropSession();
+    // A socket of the link's: its news goes to the connection under `id`.
+    Id adopt(QTcpSocket* socket);
+    void readArrivals(Id id);
+    QTcpSocket* socketOf(Id id) const;
 
-    GameCore& game_;
-    Platform& platform_;
-    Players& players_;
     std::function<std::int64_t()> clock_;
     QTcpServer server_;
-    QPointer<QTcpSocket> socket_;
-    std::unique_ptr<net::Session> session_;
-    QTimer poll_;
-    QTimer callTimeout_;
+    QPointer<QTcpSocket> calling_;
+    std::map<Id, QPointer<QTcpSocket>> sockets_;
+    Id nextId_ = 1;
+    std::array<QTimer, 3> timers_;
+    std::unique_ptr<net::Connection> connection_;
 };
 
 } // namespace quindra

@@ -26,6 +26,7 @@ set(QUINDRA_CORE_SOURCES
   options/PlayOptions.cpp
   net/Board.cpp
   net/CommandLine.cpp
+  net/Connection.cpp
   net/Messages.cpp
   net/NetMenu.cpp
   net/Session.cpp

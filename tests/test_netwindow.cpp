@@ -223,26 +223,6 @@ class NetWindow : public QObject {
         QVERIFY(!guest_->net().role());
     }
 
-    // A caller who only pings never greets: a real guest still gets in, and the caller is
-    // told it gave way.
-    void aCallerWhoOnlyPingsGivesWay() {
-        QVERIFY(host_->net().host(0).isEmpty());
-        const quint16 port = host_->net().listeningPort();
-        QTcpSocket pinger;
-        pinger.connectToHost(QHostAddress::LocalHost, port);
-        QVERIFY(pinger.waitForConnected(3000));
-        const auto ping = net::encode(net::Ping{1});
-        pinger.write(reinterpret_cast<const char*>(ping.data()), qsizetype(ping.size()));
-        QTest::qWait(200);
-        guest_->net().join(QStringLiteral("127.0.0.1"), port);
-        QTRY_VERIFY(host_->net().role() && guest_->net().role());
-        QTRY_COMPARE(pinger.state(), QAbstractSocket::UnconnectedState);
-        const auto said = pinger.readAll();
-        const auto gaveWay = net::encode(net::Bye{net::Bye::Reason::NoGreeting});
-        QVERIFY(said.endsWith(
-            QByteArray(reinterpret_cast<const char*>(gaveWay.data()), int(gaveWay.size()))));
-    }
-
     // A guest that sends and never reads: what waits for it at the host stays under the
     // limit, and the link goes.
     void aGuestThatReadsNothingLosesTheLink() {

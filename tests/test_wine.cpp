@@ -517,23 +517,6 @@ class WineGame : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(!windowOpen(QStringLiteral("^About: Quindra$")), 5000);
     }
 
-    // "Computer" checked, the right racquet moves by itself: the computer serves when its
-    // serve is due and follows the ball; unchecked, it stays.
-    void computerPlaysTheRightRacquet() {
-        const auto computer = [this] { menu(6, 2); }; // Opzioni, Computer
-        QTRY_VERIFY_WITH_TIMEOUT(still(), 15000);
-        const QRect red = racquetBox(court(), false);
-        computer();
-        keys("space"); // the left player's serve, if it is theirs
-        QTRY_VERIFY_WITH_TIMEOUT(racquetBox(court(), false) != red, 8000);
-        computer();
-        QTRY_VERIFY_WITH_TIMEOUT(still(), 15000);
-        const QRect stays = racquetBox(court(), false);
-        keys("space");
-        QTest::qWait(1500);
-        QCOMPARE(racquetBox(court(), false), stays);
-    }
-
     // Each level starts the clock at its interval, as the program's own log says. With
     // QUINDRA_FIGURES set (bench/wine-ticks.sh) it also plays 80 periods a level and prints
     // the mean period measured: a figure of this machine, never a pass or a fail.

@@ -53,7 +53,7 @@ void MainWindow::networkFailed(const std::string& why) {
 }
 
 void MainWindow::networkTurnedAway(const std::string& why) {
-    networkDialogWaiting(net::turnedAwayText(why, net_->listeningPort()));
+    networkDialogWaiting(why);
 }
 
 void MainWindow::networkChanged() {

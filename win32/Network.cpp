@@ -1,16 +1,10 @@
 #include "Network.h"
 
-#include "net/Messages.h"
-#include "net/Texts.h"
-
 #include <utility>
 
 namespace quindra::win32 {
 
 namespace {
-
-constexpr UINT pollInterval = 250; // pings each second, five of silence end it
-constexpr UINT callLimit = net::callLimitSeconds * 1000;
 
 net::Failure failureOf(int code) {
     switch (code) {
@@ -47,25 +41,27 @@ void noDelay(SOCKET s) {
 
 Network::Network(HWND window, GameCore& game, Platform& platform, Players& players,
                  std::function<std::int64_t()> clock, NetworkEvents& events)
-    : window_(window), game_(game), platform_(platform), players_(players),
-      clock_(std::move(clock)), events_(events) {
+    : window_(window), clock_(std::move(clock)), events_(events) {
     WSADATA data{};
     winsock_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    net::Sockets& sockets = *this;
+    net::ConnectionListener& listener = *this;
+    connection_ = std::make_unique<net::Connection>(game, platform, players, sockets, listener);
 }
 
 Network::~Network() {
-    if (session_ && session_->state() != net::Session::State::Ended)
-        session_->quit(); // the other side hears that this one left
+    connection_.reset(); // the other side hears that this one left
     stopListening();
-    closeSocket();
+    hangUp();
+    while (!pipes_.empty())
+        close(pipes_.begin()->first, true);
     if (winsock_)
         WSACleanup();
 }
 
-std::string Network::host(std::uint16_t port) {
-    cancel();
+std::optional<net::Failure> Network::listen(std::uint16_t port) {
     if (!winsock_)
-        return net::hostFailedText(net::Failure::NetworkDown, port);
+        return net::Failure::NetworkDown;
     // Both IPv6 and IPv4 on one socket where the system can; IPv4 alone otherwise.
     listener_ = socket(AF_INET6, SOCK_STREAM, IPPROTO_TCP);
     int result = SOCKET_ERROR;
@@ -89,20 +85,27 @@ std::string Network::host(std::uint16_t port) {
         any.sin_port = htons(port);
         result = bind(listener_, reinterpret_cast<const sockaddr*>(&any), sizeof any);
     }
-    if (result == SOCKET_ERROR || listen(listener_, 4) == SOCKET_ERROR ||
+    if (result == SOCKET_ERROR || ::listen(listener_, 4) == SOCKET_ERROR ||
         WSAAsyncSelect(listener_, window_, listenMessage, FD_ACCEPT) == SOCKET_ERROR) {
         const net::Failure why = failureOf(WSAGetLastError());
         stopListening();
-        return net::hostFailedText(why, port);
+        return why;
     }
     listeningPort_ = port;
-    return {};
+    return std::nullopt;
 }
 
-std::string Network::join(const std::string& address, std::uint16_t port) {
-    cancel();
+void Network::stopListening() {
+    if (listener_ != INVALID_SOCKET) {
+        closesocket(listener_);
+        listener_ = INVALID_SOCKET;
+    }
+}
+
+std::optional<net::Failure> Network::call(const std::string& address, std::uint16_t port) {
+    hangUp();
     if (!winsock_)
-        return net::callFailedText(net::Failure::NetworkDown, address, port);
+        return net::Failure::NetworkDown;
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
@@ -110,46 +113,30 @@ std::string Network::join(const std::string& address, std::uint16_t port) {
     addrinfo* found = nullptr;
     const std::string service = std::to_string(port);
     if (getaddrinfo(address.c_str(), service.c_str(), &hints, &found) != 0 || !found)
-        return net::callFailedText(net::Failure::NoSuchHost, address, port);
-    socket_ = socket(found->ai_family, SOCK_STREAM, IPPROTO_TCP);
-    if (socket_ == INVALID_SOCKET) {
+        return net::Failure::NoSuchHost;
+    calling_ = socket(found->ai_family, SOCK_STREAM, IPPROTO_TCP);
+    if (calling_ == INVALID_SOCKET) {
         freeaddrinfo(found);
-        return net::callFailedText(failureOf(WSAGetLastError()), address, port);
+        return failureOf(WSAGetLastError());
     }
-    noDelay(socket_);
-    WSAAsyncSelect(socket_, window_, socketMessage, FD_CONNECT | FD_READ | FD_WRITE | FD_CLOSE);
-    const int result = connect(socket_, found->ai_addr, static_cast<int>(found->ai_addrlen));
+    noDelay(calling_);
+    WSAAsyncSelect(calling_, window_, socketMessage, FD_CONNECT | FD_READ | FD_WRITE | FD_CLOSE);
+    const int result = connect(calling_, found->ai_addr, static_cast<int>(found->ai_addrlen));
     freeaddrinfo(found);
     if (result == SOCKET_ERROR && WSAGetLastError() != WSAEWOULDBLOCK) {
         const net::Failure why = failureOf(WSAGetLastError());
-        closeSocket();
-        return net::callFailedText(why, address, port);
+        hangUp();
+        return why;
     }
-    calling_ = true;
-    callee_ = address;
-    calleePort_ = port;
-    SetTimer(window_, callTimer, callLimit, nullptr);
-    return {};
-}
-
-void Network::cancel() {
-    KillTimer(window_, callTimer);
-    calling_ = false;
-    if (session_)
-        return;
-    stopListening();
-    closeSocket();
-}
-
-void Network::quit() {
-    if (session_)
-        session_->quit();
-}
-
-std::optional<net::Role> Network::role() const {
-    if (session_ && session_->playing())
-        return session_->role();
     return std::nullopt;
+}
+
+void Network::hangUp() {
+    if (calling_ != INVALID_SOCKET) {
+        WSAAsyncSelect(calling_, window_, 0, 0);
+        closesocket(calling_);
+        calling_ = INVALID_SOCKET;
+    }
 }
 
 bool Network::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -162,33 +149,25 @@ bool Network::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         socketEvent(static_cast<SOCKET>(wParam), WSAGETSELECTEVENT(lParam),
                     WSAGETSELECTERROR(lParam));
         return true;
-    case laterMessage: {
-        auto actions = std::move(later_);
-        later_.clear();
-        for (auto& action : actions)
-            action();
-        return true;
-    }
     case WM_TIMER:
-        if (wParam == pollTimer) {
-            if (session_)
-                session_->poll(clock_());
-            return true;
-        }
-        if (wParam == callTimer) {
-            KillTimer(window_, callTimer);
-            if (calling_) {
-                const std::string who = callee_;
-                cancel();
-                events_.networkFailed(
-                    net::callFailedText(net::Failure::NoAnswer, who, calleePort_));
-            }
-            return true;
-        }
-        return false;
+        if (wParam < firstTimer || wParam >= firstTimer + 3)
+            return false;
+        if (wParam != firstTimer + static_cast<UINT_PTR>(Timer::Poll))
+            KillTimer(window_, wParam);
+        connection_->timerFired(static_cast<Timer>(wParam - firstTimer));
+        return true;
     default:
         return false;
     }
+}
+
+void Network::startLinkTimer(Timer timer, int milliseconds) {
+    SetTimer(window_, firstTimer + static_cast<UINT_PTR>(timer),
+             static_cast<UINT>(std::max(milliseconds, 1)), nullptr);
+}
+
+void Network::stopLinkTimer(Timer timer) {
+    KillTimer(window_, firstTimer + static_cast<UINT_PTR>(timer));
 }
 
 void Network::accepted() {
@@ -196,187 +175,122 @@ void Network::accepted() {
         SOCKET guest = accept(listener_, nullptr, nullptr);
         if (guest == INVALID_SOCKET)
             return;
-        if (session_ && !session_->began()) {
-            // A caller still to greet gives way to the newer one: only a guest who greets
-            // keeps the place.
-            session_->giveWay();
-            KillTimer(window_, pollTimer);
-            session_.reset();
-            closeSocket();
-        }
-        if (session_) {
-            // One guest at a time: the others hear why, and go.
-            const std::vector<std::uint8_t> bye = net::encode(net::Bye{net::Bye::Reason::Busy});
-            WSAAsyncSelect(guest, window_, 0, 0);
-            ::send(guest, reinterpret_cast<const char*>(bye.data()), static_cast<int>(bye.size()),
-                   0);
-            shutdown(guest, SD_SEND);
-            closesocket(guest);
-            continue;
-        }
-        socket_ = guest;
-        noDelay(socket_);
-        WSAAsyncSelect(socket_, window_, socketMessage, FD_READ | FD_WRITE | FD_CLOSE);
-        begin(net::Role::Host);
+        connection_->accepted(adopt(guest));
     }
 }
 
+net::Sockets::Id Network::adopt(SOCKET socket) {
+    const Id id = nextId_++;
+    pipes_[id].socket = socket;
+    noDelay(socket);
+    WSAAsyncSelect(socket, window_, socketMessage, FD_READ | FD_WRITE | FD_CLOSE);
+    return id;
+}
+
+Network::Pipe* Network::pipeOf(Id id) {
+    const auto found = pipes_.find(id);
+    return found == pipes_.end() ? nullptr : &found->second;
+}
+
+const Network::Pipe* Network::pipeOf(Id id) const {
+    const auto found = pipes_.find(id);
+    return found == pipes_.end() ? nullptr : &found->second;
+}
+
 void Network::socketEvent(SOCKET socket, WORD event, WORD error) {
-    if (socket != socket_)
+    if (socket == calling_ && event == FD_CONNECT) {
+        calling_ = INVALID_SOCKET;
+        if (error != 0) {
+            closesocket(socket);
+            connection_->callFailed(failureOf(error));
+            return;
+        }
+        WSAAsyncSelect(socket, window_, 0, 0);
+        connection_->connected(adopt(socket));
+        return;
+    }
+    Id id = 0;
+    for (auto& [key, pipe] : pipes_)
+        if (pipe.socket == socket)
+            id = key;
+    if (id == 0)
         return; // a socket already closed
     switch (event) {
-    case FD_CONNECT:
-        connected(error);
-        break;
     case FD_READ:
-        readArrivals();
+        readArrivals(id);
         break;
     case FD_WRITE:
-        flush();
+        flush(pipes_[id]);
         break;
     case FD_CLOSE:
-        readArrivals(); // what came before the close still counts
-        if (session_)
-            session_->linkLost();
+        readArrivals(id); // what came before the close still counts
+        connection_->lost(id);
         break;
     default:
         break;
     }
 }
 
-void Network::connected(WORD error) {
-    if (!calling_)
-        return;
-    KillTimer(window_, callTimer);
-    calling_ = false;
-    if (error != 0) {
-        const std::string who = callee_;
-        closeSocket();
-        events_.networkFailed(net::callFailedText(failureOf(error), who, calleePort_));
-        return;
-    }
-    begin(net::Role::Guest);
-}
-
-void Network::begin(net::Role role) {
-    outgoing_.clear();
-    net::Link& link = *this;
-    net::SessionListener& listener = *this;
-    session_ = std::make_unique<net::Session>(role, game_, platform_, players_, link, listener);
-    session_->start(clock_());
-    SetTimer(window_, pollTimer, pollInterval, nullptr);
-}
-
-void Network::readArrivals() {
+void Network::readArrivals(Id id) {
     std::uint8_t buffer[4096];
-    while (session_ && socket_ != INVALID_SOCKET) {
-        const int n = recv(socket_, reinterpret_cast<char*>(buffer), sizeof buffer, 0);
+    for (const Pipe* pipe = pipeOf(id); pipe; pipe = pipeOf(id)) {
+        const int n = recv(pipe->socket, reinterpret_cast<char*>(buffer), sizeof buffer, 0);
         if (n <= 0)
             break;
-        session_->received(std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(n)),
-                           clock_());
+        connection_->received(id,
+                              std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(n)));
     }
-    if (session_ && session_->role() == net::Role::Host && session_->playing())
-        events_.networkChanged();
 }
 
-void Network::send(std::span<const std::uint8_t> bytes) {
-    if (socket_ == INVALID_SOCKET)
+void Network::send(Id id, std::span<const std::uint8_t> bytes) {
+    Pipe* pipe = pipeOf(id);
+    if (!pipe)
         return;
-    outgoing_.insert(outgoing_.end(), bytes.begin(), bytes.end());
-    flush();
+    pipe->outgoing.insert(pipe->outgoing.end(), bytes.begin(), bytes.end());
+    flush(*pipe);
 }
 
-std::size_t Network::unsent() const {
-    return outgoing_.size();
+std::size_t Network::unsent(Id id) const {
+    const Pipe* pipe = pipeOf(id);
+    return pipe ? pipe->outgoing.size() : 0;
 }
 
-void Network::flush() {
-    while (!outgoing_.empty() && socket_ != INVALID_SOCKET) {
-        const int n = ::send(socket_, reinterpret_cast<const char*>(outgoing_.data()),
-                             static_cast<int>(outgoing_.size()), 0);
+void Network::flush(Pipe& pipe) {
+    while (!pipe.outgoing.empty()) {
+        const int n = ::send(pipe.socket, reinterpret_cast<const char*>(pipe.outgoing.data()),
+                             static_cast<int>(pipe.outgoing.size()), 0);
         if (n <= 0)
             return; // full: FD_WRITE says when it takes more; a failure closes it
-        outgoing_.erase(outgoing_.begin(), outgoing_.begin() + n);
+        pipe.outgoing.erase(pipe.outgoing.begin(), pipe.outgoing.begin() + n);
     }
 }
 
-void Network::close() {
-    flush();
-    if (socket_ != INVALID_SOCKET)
-        shutdown(socket_, SD_SEND);
-}
-
-void Network::started() {
-    events_.networkStarted();
-}
-
-void Network::boardArrived() {
-    events_.networkChanged();
-}
-
-void Network::hostChanged() {
-    events_.networkChanged();
-}
-
-void Network::boxArrived(const std::string& text) {
-    // Opened once the arrival is handled: a box inside it would hold up what comes next.
-    later([this, text] { events_.networkBox(text); });
-}
-
-void Network::roundTripMeasured(int) {
-    events_.networkRoundTrip();
-}
-
-void Network::ended(const std::string& why) {
-    // The session may be deep in its own call: it goes, and the box opens, afterwards.
-    const bool wasPlaying = session_->began();
-    const net::Session* which = session_.get();
-    later([this, which, why, wasPlaying] {
-        if (session_.get() != which)
-            return; // a newer caller has its place already
-        if (!wasPlaying && listener_ != INVALID_SOCKET) {
-            // Not a guest after all: the host waits on for one.
-            KillTimer(window_, pollTimer);
-            session_.reset();
-            closeSocket();
-            events_.networkTurnedAway(why);
-            return;
-        }
-        dropSession();
-        if (wasPlaying)
-            events_.networkEnded(why);
-        else
-            events_.networkFailed(why);
-    });
-}
-
-void Network::later(std::function<void()> action) {
-    later_.push_back(std::move(action));
-    PostMessageW(window_, laterMessage, 0, 0);
-}
-
-void Network::stopListening() {
-    if (listener_ != INVALID_SOCKET) {
-        closesocket(listener_);
-        listener_ = INVALID_SOCKET;
+void Network::finish(Id id) {
+    if (Pipe* pipe = pipeOf(id)) {
+        flush(*pipe);
+        shutdown(pipe->socket, SD_SEND);
     }
 }
 
-void Network::closeSocket() {
-    if (socket_ != INVALID_SOCKET) {
-        WSAAsyncSelect(socket_, window_, 0, 0);
-        closesocket(socket_);
-        socket_ = INVALID_SOCKET;
-    }
-    outgoing_.clear();
+void Network::letGo(Id id) {
+    close(id, true);
 }
 
-void Network::dropSession() {
-    KillTimer(window_, pollTimer);
-    session_.reset();
-    stopListening();
-    closeSocket();
+void Network::abort(Id id) {
+    close(id, false);
+}
+
+void Network::close(Id id, bool graceful) {
+    Pipe* pipe = pipeOf(id);
+    if (!pipe)
+        return;
+    WSAAsyncSelect(pipe->socket, window_, 0, 0);
+    if (graceful) { // what was said goes first
+        flush(*pipe);
+        shutdown(pipe->socket, SD_SEND);
+    }
+    closesocket(pipe->socket);
+    pipes_.erase(id);
 }
 
 } // namespace quindra::win32

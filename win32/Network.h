@@ -1,9 +1,9 @@
 #pragma once
-// The main window's side of a match over the network on Windows: Winsock, each socket's
-// events posted to the window (WSAAsyncSelect), Nagle's delay off. It hosts (listening
-// while the player waits, one guest at a time, one caller at a time waiting to greet) or joins, and
-// hands what arrives to the game's session; the session, its messages and its rules are the core's.
-#include "net/Session.h"
+// The main window's sockets for a match over the network on Windows: Winsock, each
+// socket's events posted to the window (WSAAsyncSelect), Nagle's delay off, and the link's
+// timers. What they carry and when they close is the core's Connection; this only moves
+// bytes and keeps time.
+#include "net/Connection.h"
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,8 +26,8 @@ class NetworkEvents {
     virtual void networkStarted() = 0;
     // Calling came to nothing, or the session ended before it began.
     virtual void networkFailed(const std::string& why) = 0;
-    // While hosting: someone connected and went before the match began (another program,
-    // another version); the host goes on waiting.
+    // While hosting: someone connected and went before the match began; the host goes on
+    // waiting. The whole text, to show as it is.
     virtual void networkTurnedAway(const std::string& why) = 0;
     // The guest has the host's new board; the host took a key of the guest's.
     virtual void networkChanged() = 0;
@@ -36,14 +37,12 @@ class NetworkEvents {
     virtual void networkEnded(const std::string& why) = 0;
 };
 
-class Network : private net::Link, private net::SessionListener {
+class Network : private net::Sockets, private net::ConnectionListener {
   public:
     // The window's messages and timers the network uses.
     static constexpr UINT listenMessage = WM_APP + 2;
     static constexpr UINT socketMessage = WM_APP + 3;
-    static constexpr UINT laterMessage = WM_APP + 4;
-    static constexpr UINT_PTR pollTimer = 3;
-    static constexpr UINT_PTR callTimer = 4;
+    static constexpr UINT_PTR firstTimer = 3; // one for each of the link's timers
 
     Network(HWND window, GameCore& game, Platform& platform, Players& players,
             std::function<std::int64_t()> clock, NetworkEvents& events);
@@ -52,59 +51,68 @@ class Network : private net::Link, private net::SessionListener {
     Network& operator=(const Network&) = delete;
 
     // Waits for a guest on `port`; the reason when the port can't be opened.
-    std::string host(std::uint16_t port);
+    std::string host(std::uint16_t port) { return connection_->host(port); }
     // Calls the host; the reason at once when the name is not found.
-    std::string join(const std::string& address, std::uint16_t port);
-    void cancel();
-    void quit();
+    std::string join(const std::string& address, std::uint16_t port) {
+        return connection_->join(address, port);
+    }
+    void cancel() { connection_->cancel(); }
+    void quit() { connection_->quit(); }
 
-    std::optional<net::Role> role() const;
-    std::uint16_t listeningPort() const { return listeningPort_; }
-    net::Session* session() const { return session_.get(); }
+    std::optional<net::Role> role() const { return connection_->role(); }
+    std::uint16_t listeningPort() const override { return listeningPort_; }
+    net::Session* session() const { return connection_->session(); }
 
     // The window's message, when it is one of the network's: true when handled.
     bool onMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   private:
-    // SessionListener.
-    void started() override;
-    void boardArrived() override;
-    void hostChanged() override;
-    void boxArrived(const std::string& text) override;
-    void roundTripMeasured(int milliseconds) override;
-    void ended(const std::string& why) override;
-    // Link.
-    void send(std::span<const std::uint8_t> bytes) override;
-    std::size_t unsent() const override;
-    void close() override;
+    // Sockets.
+    std::optional<net::Failure> listen(std::uint16_t port) override;
+    void stopListening() override;
+    std::optional<net::Failure> call(const std::string& address, std::uint16_t port) override;
+    void hangUp() override;
+    void send(Id socket, std::span<const std::uint8_t> bytes) override;
+    std::size_t unsent(Id socket) const override;
+    void finish(Id socket) override;
+    void letGo(Id socket) override;
+    void abort(Id socket) override;
+    // ConnectionListener.
+    void linkStarted() override { events_.networkStarted(); }
+    void linkFailed(const std::string& why) override { events_.networkFailed(why); }
+    void linkTurnedAway(const std::string& why) override { events_.networkTurnedAway(why); }
+    void linkChanged() override { events_.networkChanged(); }
+    void linkBox(const std::string& text) override { events_.networkBox(text); }
+    void linkRoundTrip() override { events_.networkRoundTrip(); }
+    void linkEnded(const std::string& why) override { events_.networkEnded(why); }
+    void startLinkTimer(Timer timer, int milliseconds) override;
+    void stopLinkTimer(Timer timer) override;
+    std::int64_t linkNow() const override { return clock_(); }
 
+    // One socket of the link's, and what it could not take yet.
+    struct Pipe {
+        SOCKET socket = INVALID_SOCKET;
+        std::vector<std::uint8_t> outgoing;
+    };
     void accepted();
     void socketEvent(SOCKET socket, WORD event, WORD error);
-    void connected(WORD error);
-    void begin(net::Role role);
-    void readArrivals();
-    void flush();
-    void stopListening();
-    void closeSocket();
-    void dropSession();
-    void later(std::function<void()> action);
+    void readArrivals(Id id);
+    void flush(Pipe& pipe);
+    Id adopt(SOCKET socket);
+    Pipe* pipeOf(Id id);
+    const Pipe* pipeOf(Id id) const;
+    void close(Id id, bool graceful);
 
     HWND window_;
-    GameCore& game_;
-    Platform& platform_;
-    Players& players_;
     std::function<std::int64_t()> clock_;
     NetworkEvents& events_;
     bool winsock_ = false;
     SOCKET listener_ = INVALID_SOCKET;
-    SOCKET socket_ = INVALID_SOCKET;
-    bool calling_ = false;
-    std::string callee_;
-    std::uint16_t calleePort_ = 0;
-    std::vector<std::uint8_t> outgoing_; // what the socket could not take yet
     std::uint16_t listeningPort_ = 0;
-    std::unique_ptr<net::Session> session_;
-    std::vector<std::function<void()>> later_;
+    SOCKET calling_ = INVALID_SOCKET;
+    std::map<Id, Pipe> pipes_;
+    Id nextId_ = 1;
+    std::unique_ptr<net::Connection> connection_;
 };
 
 } // namespace quindra::win32

@@ -77,10 +77,7 @@ frmRete::frmRete(NetPlay& net, QWidget* parent) : QDialog(parent), net_(net) {
     connect(optOspita_, &QRadioButton::toggled, this, &frmRete::showChoice);
     connect(&net_, &NetPlay::sessionStarted, this, &QDialog::accept);
     connect(&net_, &NetPlay::callFailed, this, &frmRete::callFailed);
-    connect(&net_, &NetPlay::guestTurnedAway, this, [this](const QString& why) {
-        stato_->setText(
-            QString::fromStdString(net::turnedAwayText(why.toStdString(), net_.listeningPort())));
-    });
+    connect(&net_, &NetPlay::guestTurnedAway, stato_, &QLabel::setText);
     showChoice();
 }
 

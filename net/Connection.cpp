@@ -1,0 +1,223 @@
+#include "Connection.h"
+
+#include "Messages.h"
+
+#include <utility>
+
+namespace quindra::net {
+
+Connection::Connection(GameCore& game, Platform& platform, Players& players, Sockets& sockets,
+                       ConnectionListener& listener)
+    : game_(game), platform_(platform), players_(players), sockets_(sockets), listener_(listener) {}
+
+Connection::~Connection() {
+    if (session_ && session_->state() != Session::State::Ended)
+        session_->quit(); // the other side hears that this one left
+    if (socket_)
+        sockets_.finish(*socket_);
+}
+
+std::string Connection::host(std::uint16_t port) {
+    cancel();
+    if (const std::optional<Failure> why = sockets_.listen(port))
+        return hostFailedText(*why, port);
+    listening_ = true;
+    return {};
+}
+
+std::string Connection::join(const std::string& address, std::uint16_t port) {
+    cancel();
+    if (const std::optional<Failure> why = sockets_.call(address, port))
+        return callFailedText(*why, address, port);
+    calling_ = true;
+    callee_ = address;
+    calleePort_ = port;
+    listener_.startLinkTimer(ConnectionListener::Timer::CallLimit, callLimitSeconds * 1000);
+    return {};
+}
+
+void Connection::cancel() {
+    listener_.stopLinkTimer(ConnectionListener::Timer::CallLimit);
+    if (calling_)
+        sockets_.hangUp();
+    calling_ = false;
+    if (session_)
+        return;
+    if (listening_)
+        sockets_.stopListening();
+    listening_ = false;
+    if (socket_)
+        sockets_.abort(*socket_);
+    socket_.reset();
+}
+
+void Connection::quit() {
+    if (session_)
+        session_->quit();
+}
+
+bool Connection::waiting() const {
+    return !session_ && (listening_ || calling_);
+}
+
+std::optional<Role> Connection::role() const {
+    if (session_ && session_->playing())
+        return session_->role();
+    return std::nullopt;
+}
+
+void Connection::accepted(Sockets::Id socket) {
+    if (session_ && !session_->began()) {
+        // A caller still to greet gives way to the newer one: only a guest who greets
+        // keeps the place.
+        session_->giveWay();
+        listener_.stopLinkTimer(ConnectionListener::Timer::Poll);
+        session_.reset();
+        sockets_.letGo(*socket_);
+        socket_.reset();
+    }
+    if (session_ || !listening_) {
+        // One guest at a time: the others hear why, and go.
+        sockets_.send(socket, encode(Bye{Bye::Reason::Busy}));
+        sockets_.letGo(socket);
+        return;
+    }
+    begin(socket, Role::Host);
+}
+
+void Connection::connected(Sockets::Id socket) {
+    if (!calling_) {
+        sockets_.abort(socket);
+        return;
+    }
+    listener_.stopLinkTimer(ConnectionListener::Timer::CallLimit);
+    calling_ = false;
+    begin(socket, Role::Guest);
+}
+
+void Connection::callFailed(Failure why) {
+    if (!calling_)
+        return; // a session's own link is watched by the session
+    const std::string who = callee_;
+    cancel();
+    listener_.linkFailed(callFailedText(why, who, calleePort_));
+}
+
+void Connection::begin(Sockets::Id socket, Role role) {
+    socket_ = socket;
+    Link& link = *this;
+    SessionListener& listener = *this;
+    session_ = std::make_unique<Session>(role, game_, platform_, players_, link, listener);
+    session_->start(listener_.linkNow());
+    listener_.startLinkTimer(ConnectionListener::Timer::Poll, pollInterval);
+}
+
+void Connection::received(Sockets::Id socket, std::span<const std::uint8_t> bytes) {
+    if (!session_ || socket_ != socket)
+        return;
+    session_->received(bytes, listener_.linkNow());
+    if (session_ && session_->role() == Role::Host && session_->playing())
+        listener_.linkChanged();
+}
+
+void Connection::lost(Sockets::Id socket) {
+    if (session_ && socket_ == socket)
+        session_->linkLost();
+}
+
+void Connection::timerFired(ConnectionListener::Timer timer) {
+    switch (timer) {
+    case ConnectionListener::Timer::Poll:
+        if (session_)
+            session_->poll(listener_.linkNow());
+        break;
+    case ConnectionListener::Timer::CallLimit:
+        if (calling_)
+            callFailed(Failure::NoAnswer);
+        break;
+    case ConnectionListener::Timer::Later: {
+        auto actions = std::move(later_);
+        later_.clear();
+        for (auto& action : actions)
+            action();
+        break;
+    }
+    }
+}
+
+void Connection::started() {
+    listener_.linkStarted();
+}
+
+void Connection::boardArrived() {
+    listener_.linkChanged();
+}
+
+void Connection::hostChanged() {
+    listener_.linkChanged();
+}
+
+void Connection::boxArrived(const std::string& text) {
+    // Opened once the arrival is handled: a box inside it would hold up what comes next.
+    later([this, text] { listener_.linkBox(text); });
+}
+
+void Connection::roundTripMeasured(int) {
+    listener_.linkRoundTrip();
+}
+
+void Connection::ended(const std::string& why) {
+    // The session may be deep in its own call: it goes, and the box opens, afterwards.
+    const bool wasPlaying = session_->began();
+    const Session* which = session_.get();
+    later([this, which, wasPlaying, why] {
+        if (session_.get() != which)
+            return; // a newer caller has its place already
+        if (!wasPlaying && listening_) {
+            // Not a guest after all: the host waits on for one.
+            listener_.stopLinkTimer(ConnectionListener::Timer::Poll);
+            session_.reset();
+            sockets_.letGo(*socket_);
+            socket_.reset();
+            listener_.linkTurnedAway(turnedAwayText(why, sockets_.listeningPort()));
+            return;
+        }
+        dropSession();
+        if (wasPlaying)
+            listener_.linkEnded(why);
+        else
+            listener_.linkFailed(why);
+    });
+}
+
+void Connection::dropSession() {
+    listener_.stopLinkTimer(ConnectionListener::Timer::Poll);
+    session_.reset();
+    if (listening_)
+        sockets_.stopListening();
+    listening_ = false;
+    if (socket_)
+        sockets_.letGo(*socket_);
+    socket_.reset();
+}
+
+void Connection::later(std::function<void()> action) {
+    later_.push_back(std::move(action));
+    listener_.startLinkTimer(ConnectionListener::Timer::Later, 0);
+}
+
+void Connection::send(std::span<const std::uint8_t> bytes) {
+    if (socket_)
+        sockets_.send(*socket_, bytes);
+}
+
+std::size_t Connection::unsent() const {
+    return socket_ ? sockets_.unsent(*socket_) : 0;
+}
+
+void Connection::close() {
+    if (socket_)
+        sockets_.finish(*socket_);
+}
+
+} // namespace quindra::net
