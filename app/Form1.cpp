@@ -90,12 +90,8 @@ void Form1::stopTimer(TimerId id) {
     timer(id).stop();
 }
 
-void Form1::setRepeatClock(std::function<std::int64_t()> clock) {
-    repeatClock_ = std::move(clock);
-}
-
 std::int64_t Form1::now() const {
-    return repeatClock_ ? repeatClock_() : sinceStart_.elapsed();
+    return sinceStart_.elapsed();
 }
 
 void Form1::connectMenu() {

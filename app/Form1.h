@@ -39,9 +39,6 @@ class Form1 : public QMainWindow, public Desktop {
     // The timer the table runs as `id`.
     QTimer& timer(TimerId id) { return timers_[static_cast<std::size_t>(id)]; }
 
-    // The clock held keys' repeats and the computer are timed by can be replaced.
-    void setRepeatClock(std::function<std::int64_t()> clock);
-
     // A match with another computer: its link, and the dialog that starts one, opened
     // already waiting as the command line asks (`address` empty: host on `port`).
     NetPlay& net() { return net_; }
@@ -97,7 +94,6 @@ class Form1 : public QMainWindow, public Desktop {
     QPointer<frmColori> angleDialog_;
     std::array<QTimer, 3> timers_;
     QElapsedTimer sinceStart_;
-    std::function<std::int64_t()> repeatClock_;
     Table table_{*this};
     NetPlay net_{table_.game(), table_.platform(), table_.players(), [this] { return now(); }};
     QMetaObject::Connection keyboardWatch_; // where the keyboard goes, application-wide
