@@ -21,6 +21,7 @@ set(QUINDRA_CORE_SOURCES
   input/Players.cpp
   input/Seats.cpp
   input/Windows1252.cpp
+  input/X11Keys.cpp
   options/ColourOptions.cpp
   options/Menu.cpp
   options/PlayOptions.cpp

@@ -3,13 +3,8 @@
 // Windows virtual-key codes for key-down events and Windows-1252 codes for characters.
 //
 // Windows: the event's virtual-key code is taken as it is.
-// X11 and Wayland: the code is derived from the keysym and the X keycode:
-//   - function keys, arrows, Space, Enter, Escape and the keypad from the keysym, so
-//     keypad 1 gives VK_NUMPAD1 with Num Lock on and VK_END with it off, as on Windows;
-//   - Latin letters from the keysym, folded to capitals;
-//   - the top-row digits, the punctuation keys and (for non-Latin layouts) the letter
-//     keys by their physical place on the US layout, as Windows' US layout names them:
-//     the key left of Z is VK_OEM_102, the apostrophe key VK_OEM_7, minus VK_OEM_MINUS.
+// X11 and Wayland: the code is derived from the keysym and the X keycode (X11Keys.h):
+// the key left of Z is VK_OEM_102, the apostrophe key VK_OEM_7, minus VK_OEM_MINUS.
 // Elsewhere, or where an event carries no native codes, the code comes from Qt's key
 // and its keypad flag.
 // The one known difference from Windows: on a non-US layout Windows names punctuation

@@ -56,7 +56,7 @@ struct Fakes : net::Sockets, net::ConnectionListener {
     void linkStarted() override { news.push_back("started"); }
     void linkFailed(const std::string& why) override { news.push_back("failed: " + why); }
     void linkTurnedAway(const std::string& why) override { news.push_back("away: " + why); }
-    void linkChanged() override {}
+    void linkChanged() override { news.push_back("changed"); }
     void linkBox(const std::string& text) override { news.push_back("box: " + text); }
     void linkRoundTrip() override {}
     void linkEnded(const std::string& why) override { news.push_back("ended: " + why); }
@@ -94,8 +94,8 @@ class ConnectionTest : public QObject {
         f.link.accepted(2);
         QVERIFY(endsWith(f.sent[1], bytes(net::Bye{net::Bye::Reason::NoGreeting})));
         QVERIFY(f.letGone.count(1) && !f.letGone.count(2));
-        f.greet(2, net::Role::Guest);
-        QCOMPARE(f.news, std::vector<std::string>{"started"});
+        f.greet(2, net::Role::Guest); // the host's game may change with what a guest says
+        QCOMPARE(f.news, (std::vector<std::string>{"started", "changed"}));
         QCOMPARE(f.link.role(), std::optional(net::Role::Host));
         f.link.accepted(3);
         QCOMPARE(f.sent[3], bytes(net::Bye{net::Bye::Reason::Busy}));
@@ -163,9 +163,23 @@ class ConnectionTest : public QObject {
         QVERIFY(!f.calling && !f.timers.count(Timer::CallLimit));
         f.link.join("somewhere", 4000);
         f.link.connected(5);
-        f.greet(5, net::Role::Host);
+        f.greet(5, net::Role::Host); // a guest's game changes only with the host's boards
+        QCOMPARE(f.news, std::vector<std::string>{"started"});
         f.link.cancel();
         QCOMPARE(f.link.role(), std::optional(net::Role::Guest));
+    }
+
+    // The program closes during a match: the other side hears that this one left.
+    void closingSaysGoodbye() {
+        Fakes f;
+        {
+            net::Connection link{f.started.game, f.started.host, f.players, f, f};
+            link.host(4000);
+            link.accepted(7);
+            link.received(7, bytes(net::Hello{net::protocolVersion, net::Role::Guest}));
+            QVERIFY(link.role());
+        }
+        QVERIFY(endsWith(f.sent[7], bytes(net::Bye{net::Bye::Reason::Quit})));
     }
 
     // The player ends a match: the other side hears it, and the end is told once the news
@@ -177,7 +191,7 @@ class ConnectionTest : public QObject {
         f.greet(1, net::Role::Guest);
         f.link.quit();
         QVERIFY(endsWith(f.sent[1], bytes(net::Bye{net::Bye::Reason::Quit})));
-        QCOMPARE(f.news.back(), std::string("started"));
+        QCOMPARE(f.news.back(), std::string("changed"));
         f.afterwards();
         QCOMPARE(f.news.back(), std::string("ended: "));
         QVERIFY(f.letGone.count(1) && !f.listening && !f.link.waiting() && !f.link.session());
