@@ -37,8 +37,9 @@ NetPlay::NetPlay(GameCore& game, Platform& platform, Players& players,
                 [this, timer = static_cast<Timer>(i)] { connection_->timerFired(timer); });
     connect(&server_, &QTcpServer::newConnection, this, &NetPlay::guestArrives);
     net::Sockets& sockets = *this;
-    net::ConnectionListener& listener = *this;
-    connection_ = std::make_unique<net::Connection>(game, platform, players, sockets, listener);
+    net::LinkTimers& timers = *this;
+    net::LinkNews& news = *this;
+    connection_ = std::make_unique<net::Connection>(game, platform, players, sockets, timers, news);
 }
 
 NetPlay::~NetPlay() {

@@ -19,7 +19,10 @@
 
 namespace quindra {
 
-class NetPlay : public QObject, private net::Sockets, private net::ConnectionListener {
+class NetPlay : public QObject,
+                private net::Sockets,
+                private net::LinkTimers,
+                private net::LinkNews {
     Q_OBJECT
 
   public:
@@ -71,7 +74,7 @@ class NetPlay : public QObject, private net::Sockets, private net::ConnectionLis
     void finish(Id socket) override;
     void letGo(Id socket) override;
     void abort(Id socket) override;
-    // ConnectionListener.
+    // LinkNews.
     void linkStarted() override { emit sessionStarted(); }
     void linkFailed(const std::string& why) override;
     void linkTurnedAway(const std::string& why) override;
@@ -79,6 +82,7 @@ class NetPlay : public QObject, private net::Sockets, private net::ConnectionLis
     void linkBox(const std::string& text) override;
     void linkRoundTrip() override { emit roundTripChanged(); }
     void linkEnded(const std::string& why) override;
+    // LinkTimers.
     void startLinkTimer(Timer timer, int milliseconds) override;
     void stopLinkTimer(Timer timer) override;
     std::int64_t linkNow() const override { return clock_(); }

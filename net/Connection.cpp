@@ -7,8 +7,9 @@
 namespace quindra::net {
 
 Connection::Connection(GameCore& game, Platform& platform, Players& players, Sockets& sockets,
-                       ConnectionListener& listener)
-    : game_(game), platform_(platform), players_(players), sockets_(sockets), listener_(listener) {}
+                       LinkTimers& timers, LinkNews& news)
+    : game_(game), platform_(platform), players_(players), sockets_(sockets), timers_(timers),
+      news_(news) {}
 
 Connection::~Connection() {
     if (session_ && session_->state() != Session::State::Ended)
@@ -32,12 +33,12 @@ std::string Connection::join(const std::string& address, std::uint16_t port) {
     calling_ = true;
     callee_ = address;
     calleePort_ = port;
-    listener_.startLinkTimer(ConnectionListener::Timer::CallLimit, callLimitSeconds * 1000);
+    timers_.startLinkTimer(LinkTimers::Timer::CallLimit, callLimitSeconds * 1000);
     return {};
 }
 
 void Connection::cancel() {
-    listener_.stopLinkTimer(ConnectionListener::Timer::CallLimit);
+    timers_.stopLinkTimer(LinkTimers::Timer::CallLimit);
     if (calling_)
         sockets_.hangUp();
     calling_ = false;
@@ -71,7 +72,7 @@ void Connection::accepted(Sockets::Id socket) {
         // A caller still to greet gives way to the newer one: only a guest who greets
         // keeps the place.
         session_->giveWay();
-        listener_.stopLinkTimer(ConnectionListener::Timer::Poll);
+        timers_.stopLinkTimer(LinkTimers::Timer::Poll);
         session_.reset();
         sockets_.letGo(*socket_);
         socket_.reset();
@@ -90,7 +91,7 @@ void Connection::connected(Sockets::Id socket) {
         sockets_.abort(socket);
         return;
     }
-    listener_.stopLinkTimer(ConnectionListener::Timer::CallLimit);
+    timers_.stopLinkTimer(LinkTimers::Timer::CallLimit);
     calling_ = false;
     begin(socket, Role::Guest);
 }
@@ -100,7 +101,7 @@ void Connection::callFailed(Failure why) {
         return; // a session's own link is watched by the session
     const std::string who = callee_;
     cancel();
-    listener_.linkFailed(callFailedText(why, who, calleePort_));
+    news_.linkFailed(callFailedText(why, who, calleePort_));
 }
 
 void Connection::begin(Sockets::Id socket, Role role) {
@@ -108,16 +109,16 @@ void Connection::begin(Sockets::Id socket, Role role) {
     Link& link = *this;
     SessionListener& listener = *this;
     session_ = std::make_unique<Session>(role, game_, platform_, players_, link, listener);
-    session_->start(listener_.linkNow());
-    listener_.startLinkTimer(ConnectionListener::Timer::Poll, pollInterval);
+    session_->start(timers_.linkNow());
+    timers_.startLinkTimer(LinkTimers::Timer::Poll, pollInterval);
 }
 
 void Connection::received(Sockets::Id socket, std::span<const std::uint8_t> bytes) {
     if (!session_ || socket_ != socket)
         return;
-    session_->received(bytes, listener_.linkNow());
+    session_->received(bytes, timers_.linkNow());
     if (session_ && session_->role() == Role::Host && session_->playing())
-        listener_.linkChanged();
+        news_.linkChanged();
 }
 
 void Connection::lost(Sockets::Id socket) {
@@ -125,17 +126,17 @@ void Connection::lost(Sockets::Id socket) {
         session_->linkLost();
 }
 
-void Connection::timerFired(ConnectionListener::Timer timer) {
+void Connection::timerFired(LinkTimers::Timer timer) {
     switch (timer) {
-    case ConnectionListener::Timer::Poll:
+    case LinkTimers::Timer::Poll:
         if (session_)
-            session_->poll(listener_.linkNow());
+            session_->poll(timers_.linkNow());
         break;
-    case ConnectionListener::Timer::CallLimit:
+    case LinkTimers::Timer::CallLimit:
         if (calling_)
             callFailed(Failure::NoAnswer);
         break;
-    case ConnectionListener::Timer::Later: {
+    case LinkTimers::Timer::Later: {
         auto actions = std::move(later_);
         later_.clear();
         for (auto& action : actions)
@@ -146,24 +147,24 @@ void Connection::timerFired(ConnectionListener::Timer timer) {
 }
 
 void Connection::started() {
-    listener_.linkStarted();
+    news_.linkStarted();
 }
 
 void Connection::boardArrived() {
-    listener_.linkChanged();
+    news_.linkChanged();
 }
 
 void Connection::hostChanged() {
-    listener_.linkChanged();
+    news_.linkChanged();
 }
 
 void Connection::boxArrived(const std::string& text) {
     // Opened once the arrival is handled: a box inside it would hold up what comes next.
-    later([this, text] { listener_.linkBox(text); });
+    later([this, text] { news_.linkBox(text); });
 }
 
 void Connection::roundTripMeasured(int) {
-    listener_.linkRoundTrip();
+    news_.linkRoundTrip();
 }
 
 void Connection::ended(const std::string& why) {
@@ -175,23 +176,23 @@ void Connection::ended(const std::string& why) {
             return; // a newer caller has its place already
         if (!wasPlaying && listening_) {
             // Not a guest after all: the host waits on for one.
-            listener_.stopLinkTimer(ConnectionListener::Timer::Poll);
+            timers_.stopLinkTimer(LinkTimers::Timer::Poll);
             session_.reset();
             sockets_.letGo(*socket_);
             socket_.reset();
-            listener_.linkTurnedAway(turnedAwayText(why, sockets_.listeningPort()));
+            news_.linkTurnedAway(turnedAwayText(why, sockets_.listeningPort()));
             return;
         }
         dropSession();
         if (wasPlaying)
-            listener_.linkEnded(why);
+            news_.linkEnded(why);
         else
-            listener_.linkFailed(why);
+            news_.linkFailed(why);
     });
 }
 
 void Connection::dropSession() {
-    listener_.stopLinkTimer(ConnectionListener::Timer::Poll);
+    timers_.stopLinkTimer(LinkTimers::Timer::Poll);
     session_.reset();
     if (listening_)
         sockets_.stopListening();
@@ -203,7 +204,7 @@ void Connection::dropSession() {
 
 void Connection::later(std::function<void()> action) {
     later_.push_back(std::move(action));
-    listener_.startLinkTimer(ConnectionListener::Timer::Later, 0);
+    timers_.startLinkTimer(LinkTimers::Timer::Later, 0);
 }
 
 void Connection::send(std::span<const std::uint8_t> bytes) {

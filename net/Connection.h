@@ -42,11 +42,10 @@ class Sockets {
     virtual void abort(Id socket) = 0;
 };
 
-// What the link tells the window, and the timers it asks of it.
-class ConnectionListener {
+// What the link tells the window.
+class LinkNews {
   public:
-    enum class Timer { Poll, CallLimit, Later };
-    virtual ~ConnectionListener() = default;
+    virtual ~LinkNews() = default;
     // Both sides greeted each other: the match is on.
     virtual void linkStarted() = 0;
     // Calling came to nothing, or the session ended before it began.
@@ -61,6 +60,13 @@ class ConnectionListener {
     virtual void linkRoundTrip() = 0;
     // The session is over; `why` is for a box, empty when this player ended it.
     virtual void linkEnded(const std::string& why) = 0;
+};
+
+// The timers and the time the link asks of the window.
+class LinkTimers {
+  public:
+    enum class Timer { Poll, CallLimit, Later };
+    virtual ~LinkTimers() = default;
     // Starts `timer` afresh to go off after `milliseconds` (the poll: every time).
     virtual void startLinkTimer(Timer timer, int milliseconds) = 0;
     virtual void stopLinkTimer(Timer timer) = 0;
@@ -74,7 +80,7 @@ class Connection : private Link, private SessionListener {
     static constexpr int pollInterval = 250;
 
     Connection(GameCore& game, Platform& platform, Players& players, Sockets& sockets,
-               ConnectionListener& listener);
+               LinkTimers& timers, LinkNews& news);
     ~Connection() override;
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -100,7 +106,7 @@ class Connection : private Link, private SessionListener {
     void callFailed(Failure why);
     void received(Sockets::Id socket, std::span<const std::uint8_t> bytes);
     void lost(Sockets::Id socket);
-    void timerFired(ConnectionListener::Timer timer);
+    void timerFired(LinkTimers::Timer timer);
 
   private:
     // SessionListener.
@@ -124,7 +130,8 @@ class Connection : private Link, private SessionListener {
     Platform& platform_;
     Players& players_;
     Sockets& sockets_;
-    ConnectionListener& listener_;
+    LinkTimers& timers_;
+    LinkNews& news_;
     bool listening_ = false;
     // The call under way, and whom it is to.
     bool calling_ = false;

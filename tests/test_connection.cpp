@@ -12,7 +12,7 @@
 
 using namespace quindra;
 using namespace quindra::testing;
-using Timer = net::ConnectionListener::Timer;
+using Timer = net::LinkTimers::Timer;
 
 namespace {
 
@@ -25,7 +25,7 @@ bool endsWith(const std::vector<std::uint8_t>& all, const std::vector<std::uint8
            std::equal(tail.begin(), tail.end(), all.end() - long(tail.size()));
 }
 
-struct Fakes : net::Sockets, net::ConnectionListener {
+struct Fakes : net::Sockets, net::LinkTimers, net::LinkNews {
     // Sockets.
     std::optional<net::Failure> listenFails, callFails;
     bool listening = false, calling = false;
@@ -49,7 +49,7 @@ struct Fakes : net::Sockets, net::ConnectionListener {
     void finish(Id) override {}
     void letGo(Id s) override { letGone.insert(s); }
     void abort(Id s) override { aborted.insert(s); }
-    // ConnectionListener.
+    // LinkNews and LinkTimers.
     std::vector<std::string> news;
     std::map<Timer, int> timers; // running ones, by their milliseconds
     std::int64_t now = 0;
@@ -66,7 +66,7 @@ struct Fakes : net::Sockets, net::ConnectionListener {
 
     StartedGame started;
     Players players{started.game, started.host};
-    net::Connection link{started.game, started.host, players, *this, *this};
+    net::Connection link{started.game, started.host, players, *this, *this, *this};
 
     // What waited for the news at hand to be handled.
     void afterwards() {
@@ -173,7 +173,7 @@ class ConnectionTest : public QObject {
     void closingSaysGoodbye() {
         Fakes f;
         {
-            net::Connection link{f.started.game, f.started.host, f.players, f, f};
+            net::Connection link{f.started.game, f.started.host, f.players, f, f, f};
             link.host(4000);
             link.accepted(7);
             link.received(7, bytes(net::Hello{net::protocolVersion, net::Role::Guest}));

@@ -69,10 +69,10 @@ bool MainWindow::create(int show) {
     if (!window_)
         return false;
     clock_ = std::make_unique<GameClock>(window_, tickMessage);
-    NetworkEvents& events = *this;
+    net::LinkNews& news = *this;
     net_ = std::make_unique<Network>(
         window_, table_.game(), table_.platform(), table_.players(), [this] { return now(); },
-        events);
+        news);
     learnKeyRepeat();
     fitToDpi(dpiOf(window_), nullptr);
 

@@ -15,7 +15,7 @@
 
 namespace quindra::win32 {
 
-class MainWindow : public Desktop, private NetworkEvents {
+class MainWindow : public Desktop, private net::LinkNews {
   public:
     MainWindow();
     ~MainWindow() override;
@@ -62,14 +62,14 @@ class MainWindow : public Desktop, private NetworkEvents {
     void showNetworkState();
     // "Gioca in rete"; started at once on `address` and `port` when given.
     void runNetworkDialog(const std::string* address, std::uint16_t port);
-    // NetworkEvents.
-    void networkStarted() override;
-    void networkFailed(const std::string& why) override;
-    void networkTurnedAway(const std::string& why) override;
-    void networkChanged() override;
-    void networkBox(const std::string& text) override;
-    void networkRoundTrip() override;
-    void networkEnded(const std::string& why) override;
+    // LinkNews.
+    void linkStarted() override;
+    void linkFailed(const std::string& why) override;
+    void linkTurnedAway(const std::string& why) override;
+    void linkChanged() override { table_.linkChanged(); }
+    void linkBox(const std::string& text) override { table_.linkBox(text); }
+    void linkRoundTrip() override { showNetworkState(); }
+    void linkEnded(const std::string& why) override;
 
     HWND window_ = nullptr;
     HMENU menuBar_ = nullptr;

@@ -42,33 +42,21 @@ void MainWindow::runNetworkDialog(const std::string* address, std::uint16_t port
     table_.windowClosed();
 }
 
-void MainWindow::networkStarted() {
+void MainWindow::linkStarted() {
     showNetworkState();
     table_.linkStarted();
     networkDialogStarted();
 }
 
-void MainWindow::networkFailed(const std::string& why) {
+void MainWindow::linkFailed(const std::string& why) {
     networkDialogFailed(why);
 }
 
-void MainWindow::networkTurnedAway(const std::string& why) {
+void MainWindow::linkTurnedAway(const std::string& why) {
     networkDialogWaiting(why);
 }
 
-void MainWindow::networkChanged() {
-    table_.linkChanged();
-}
-
-void MainWindow::networkBox(const std::string& text) {
-    table_.linkBox(text);
-}
-
-void MainWindow::networkRoundTrip() {
-    showNetworkState();
-}
-
-void MainWindow::networkEnded(const std::string& why) {
+void MainWindow::linkEnded(const std::string& why) {
     showNetworkState();
     table_.linkEnded(why);
 }

@@ -40,13 +40,13 @@ void noDelay(SOCKET s) {
 } // namespace
 
 Network::Network(HWND window, GameCore& game, Platform& platform, Players& players,
-                 std::function<std::int64_t()> clock, NetworkEvents& events)
-    : window_(window), clock_(std::move(clock)), events_(events) {
+                 std::function<std::int64_t()> clock, net::LinkNews& news)
+    : window_(window), clock_(std::move(clock)) {
     WSADATA data{};
     winsock_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
     net::Sockets& sockets = *this;
-    net::ConnectionListener& listener = *this;
-    connection_ = std::make_unique<net::Connection>(game, platform, players, sockets, listener);
+    net::LinkTimers& timers = *this;
+    connection_ = std::make_unique<net::Connection>(game, platform, players, sockets, timers, news);
 }
 
 Network::~Network() {

@@ -19,25 +19,7 @@
 
 namespace quindra::win32 {
 
-// What the network tells the window.
-class NetworkEvents {
-  public:
-    virtual ~NetworkEvents() = default;
-    virtual void networkStarted() = 0;
-    // Calling came to nothing, or the session ended before it began.
-    virtual void networkFailed(const std::string& why) = 0;
-    // While hosting: someone connected and went before the match began; the host goes on
-    // waiting. The whole text, to show as it is.
-    virtual void networkTurnedAway(const std::string& why) = 0;
-    // The guest has the host's new board; the host took a key of the guest's.
-    virtual void networkChanged() = 0;
-    virtual void networkBox(const std::string& text) = 0;
-    virtual void networkRoundTrip() = 0;
-    // `why` is for a box, empty when this player ended it.
-    virtual void networkEnded(const std::string& why) = 0;
-};
-
-class Network : private net::Sockets, private net::ConnectionListener {
+class Network : private net::Sockets, private net::LinkTimers {
   public:
     // The window's messages and timers the network uses.
     static constexpr UINT listenMessage = WM_APP + 2;
@@ -45,7 +27,7 @@ class Network : private net::Sockets, private net::ConnectionListener {
     static constexpr UINT_PTR firstTimer = 3; // one for each of the link's timers
 
     Network(HWND window, GameCore& game, Platform& platform, Players& players,
-            std::function<std::int64_t()> clock, NetworkEvents& events);
+            std::function<std::int64_t()> clock, net::LinkNews& news);
     ~Network() override;
     Network(const Network&) = delete;
     Network& operator=(const Network&) = delete;
@@ -77,14 +59,7 @@ class Network : private net::Sockets, private net::ConnectionListener {
     void finish(Id socket) override;
     void letGo(Id socket) override;
     void abort(Id socket) override;
-    // ConnectionListener.
-    void linkStarted() override { events_.networkStarted(); }
-    void linkFailed(const std::string& why) override { events_.networkFailed(why); }
-    void linkTurnedAway(const std::string& why) override { events_.networkTurnedAway(why); }
-    void linkChanged() override { events_.networkChanged(); }
-    void linkBox(const std::string& text) override { events_.networkBox(text); }
-    void linkRoundTrip() override { events_.networkRoundTrip(); }
-    void linkEnded(const std::string& why) override { events_.networkEnded(why); }
+    // LinkTimers.
     void startLinkTimer(Timer timer, int milliseconds) override;
     void stopLinkTimer(Timer timer) override;
     std::int64_t linkNow() const override { return clock_(); }
@@ -105,7 +80,6 @@ class Network : private net::Sockets, private net::ConnectionListener {
 
     HWND window_;
     std::function<std::int64_t()> clock_;
-    NetworkEvents& events_;
     bool winsock_ = false;
     SOCKET listener_ = INVALID_SOCKET;
     std::uint16_t listeningPort_ = 0;
