@@ -165,6 +165,36 @@ class KeyboardTest : public QObject {
                     g.PassoY == -37);
     }
 
+    // What of a press at the guest's keyboard crosses to the host: the right player's
+    // key-down code and the one character that key types, or nothing at all.
+    void whatCrossesToTheHost_data() {
+        QTest::addColumn<int>("keyDown");
+        QTest::addColumn<int>("typed");
+        QTest::addColumn<int>("crossesDown"); // -1: nothing crosses
+        QTest::addColumn<int>("crossesTyped");
+        QTest::newRow("Up") << 38 << 0 << 38 << 0;
+        QTest::newRow("8 and its digit") << 56 << int('8') << 56 << int('8');
+        QTest::newRow("the apostrophe key") << 222 << int('\'') << 222 << int('\'');
+        QTest::newRow("Up typing a digit on some layout") << 38 << int('8') << 38 << 0;
+        QTest::newRow("keypad 2, Num Lock on") << 0x62 << int('2') << 0 << int('2');
+        QTest::newRow("P, its letter no racquet's") << 80 << int('p') << 80 << 0;
+        QTest::newRow("the left player's Z") << 90 << int('z') << -1 << 0;
+    }
+
+    void whatCrossesToTheHost() {
+        QFETCH(int, keyDown);
+        QFETCH(int, typed);
+        QFETCH(int, crossesDown);
+        QFETCH(int, crossesTyped);
+        KeyPress press{7, std::uint16_t(keyDown), {}};
+        if (typed)
+            press.characters.push_back(std::uint8_t(typed));
+        const std::optional<SeatKey> key = rightPlayerKey(press);
+        QCOMPARE(key.has_value(), crossesDown >= 0);
+        if (key)
+            QCOMPARE(*key, (SeatKey{std::uint8_t(crossesDown), std::uint8_t(crossesTyped)}));
+    }
+
     // While the computer plays the right racquet, no code of any key reaches it, as a key
     // or as a character, nor re-spins its shot; the left player's codes still act.
     void computerTakesTheRightPlayersCodes() {

@@ -509,6 +509,8 @@ class TestNet : public QObject {
         QTest::newRow("a key let go that was never held") << std::vector<Key>{up(40)} << 0 << false;
         QTest::newRow("2 typing 8") << std::vector<Key>{down(50, '8')} << 0 << true;
         QTest::newRow("down arrow typing a digit") << std::vector<Key>{down(40, '2')} << 0 << true;
+        QTest::newRow("down arrow typing a control code")
+            << std::vector<Key>{down(40, 1)} << 0 << true;
         QTest::newRow("the left player's Z") << std::vector<Key>{down(90, 'z')} << 0 << true;
         QTest::newRow("a key of no player's") << std::vector<Key>{down(120)} << 0 << true;
         QTest::newRow("nothing at all") << std::vector<Key>{down(0)} << 0 << true;
