@@ -42,14 +42,10 @@ void Connection::cancel() {
     if (calling_)
         sockets_.hangUp();
     calling_ = false;
-    if (session_)
-        return;
-    if (listening_)
-        sockets_.stopListening();
+    if (session_ || !listening_)
+        return; // a caller greeting, or a match under way, keeps the port
+    sockets_.stopListening();
     listening_ = false;
-    if (socket_)
-        sockets_.abort(*socket_);
-    socket_.reset();
 }
 
 void Connection::quit() {
