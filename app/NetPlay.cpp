@@ -43,6 +43,11 @@ NetPlay::NetPlay(GameCore& game, Platform& platform, Players& players,
 }
 
 NetPlay::~NetPlay() {
+    // Nothing more is heard from the sockets: a farewell written to a closing one may make
+    // Qt report its end at once, into a connection on its way out.
+    for (const auto& [id, socket] : sockets_)
+        if (socket)
+            socket->disconnect(this);
     connection_.reset(); // the other side hears that this one left
     for (const auto& [id, socket] : sockets_)
         if (socket)
