@@ -163,12 +163,18 @@ void NetPlay::finish(Id id) {
         socket->flush();
 }
 
-void NetPlay::letGo(Id id) {
+QTcpSocket* NetPlay::release(Id id) {
     QTcpSocket* socket = socketOf(id);
     sockets_.erase(id);
+    if (socket)
+        socket->disconnect(this); // nothing more is heard from it
+    return socket;
+}
+
+void NetPlay::letGo(Id id) {
+    QTcpSocket* socket = release(id);
     if (!socket)
         return;
-    socket->disconnect(this);
     socket->disconnectFromHost(); // what was said goes first
     if (socket->state() == QAbstractSocket::UnconnectedState)
         socket->deleteLater();
@@ -177,13 +183,10 @@ void NetPlay::letGo(Id id) {
 }
 
 void NetPlay::abort(Id id) {
-    QTcpSocket* socket = socketOf(id);
-    sockets_.erase(id);
-    if (!socket)
-        return;
-    socket->disconnect(this);
-    socket->abort();
-    socket->deleteLater();
+    if (QTcpSocket* socket = release(id)) {
+        socket->abort();
+        socket->deleteLater();
+    }
 }
 
 void NetPlay::linkFailed(const std::string& why) {

@@ -92,6 +92,8 @@ class NetPlay : public QObject,
     Id adopt(QTcpSocket* socket);
     void readArrivals(Id id);
     QTcpSocket* socketOf(Id id) const;
+    // Takes the socket from the link: deaf to this window, for the caller to close.
+    QTcpSocket* release(Id id);
 
     std::function<std::int64_t()> clock_;
     QTcpServer server_;

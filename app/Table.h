@@ -63,7 +63,6 @@ class Table : private Platform {
 
     // Held keys repeat each on its own; a repeat is due.
     bool repeatPending() const { return repeatAt_.has_value(); }
-    bool isGuest() const;
 
     // Platform, for the game.
     void setClockEnabled(bool enabled) override;
@@ -80,6 +79,8 @@ class Table : private Platform {
     void reseedRandom() override { desktop_.reseedRandom(); }
     float drawRandom() override { return desktop_.drawRandom(); }
 
+    // Over the network at the guest's end: its keys go to the host's game.
+    bool isGuest() const;
     void refresh(bool now);
     void releaseHeldKeys();
     void scheduleRepeat();
