@@ -1,7 +1,6 @@
 // Two main windows in one process, joined over loopback with real sockets: the menus the
 // host's rules grey, the title, a guest's key, a third player turned away, the way a
 // session ends, and the "Gioca in rete" dialog's waiting, cancelling and complaints.
-#include "Frames.h"
 #include "app/Form1.h"
 #include "net/Messages.h"
 #include "net/NetMenu.h"
@@ -37,6 +36,11 @@ QString nextBox(const std::function<void()>& action = {}, int wait = 3000) {
         action();
     (void)QTest::qWaitFor([&] { return !text.isEmpty(); }, wait);
     return text;
+}
+
+QByteArray bytesOf(const net::Message& message) {
+    const std::vector<std::uint8_t> frame = net::encode(message);
+    return QByteArray(reinterpret_cast<const char*>(frame.data()), qsizetype(frame.size()));
 }
 
 // A port nobody listens on, just now.
@@ -189,40 +193,6 @@ class NetWindow : public QObject {
         QVERIFY(!guest_->net().waiting());
     }
 
-    // A host that sends the match's end over and over: the guest shows one box at a time,
-    // as plain text, and ends the link; no box ever opens inside another.
-    void aFloodOfMatchEndsOpensOneBoxAtATime() {
-        QTcpServer fake;
-        QVERIFY(fake.listen(QHostAddress::LocalHost));
-        guest_->net().join(QStringLiteral("127.0.0.1"), fake.serverPort());
-        QVERIFY(fake.waitForNewConnection(3000));
-        QTcpSocket* link = fake.nextPendingConnection();
-        link->write(testing::matchEndFlood(5000));
-        QStringList texts;
-        int mostOpen = 0;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            int open = 0;
-            for (QWidget* w : QApplication::topLevelWidgets())
-                open += qobject_cast<QMessageBox*>(w) && w->isVisible() ? 1 : 0;
-            mostOpen = std::max(mostOpen, open);
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                QCOMPARE(box->textFormat(), Qt::PlainText);
-                texts << box->text();
-                box->close();
-            }
-        });
-        poll.start(50);
-        QTRY_COMPARE_WITH_TIMEOUT(texts.size(), 2, 5000);
-        QTest::qWait(500);
-        QCOMPARE(texts.size(), 2);
-        QCOMPARE(mostOpen, 1);
-        QVERIFY2(texts[0].startsWith(QStringLiteral("Ha vinto il giocatore di Sinistra.")),
-                 qPrintable(texts[0]));
-        QVERIFY2(texts[1].contains(QStringLiteral("due volte")), qPrintable(texts[1]));
-        QVERIFY(!guest_->net().role());
-    }
-
     // A guest that sends and never reads: what waits for it at the host stays under the
     // limit, and the link goes.
     void aGuestThatReadsNothingLosesTheLink() {
@@ -231,11 +201,11 @@ class NetWindow : public QObject {
         greedy.setReadBufferSize(1); // the system's buffers fill, then nothing more is read
         greedy.connectToHost(QHostAddress::LocalHost, host_->net().listeningPort());
         QVERIFY(greedy.waitForConnected(3000));
-        greedy.write(testing::bytesOf(net::Hello{net::protocolVersion, net::Role::Guest}));
+        greedy.write(bytesOf(net::Hello{net::protocolVersion, net::Role::Guest}));
         QTRY_VERIFY(host_->net().role());
         QByteArray pings;
         for (std::uint32_t i = 1; i <= 100000; ++i)
-            pings += testing::bytesOf(net::Ping{i});
+            pings += bytesOf(net::Ping{i});
         const QString box = nextBox(
             [&] {
                 for (int i = 0; i < 30 && host_->net().role(); ++i) {
