@@ -1,8 +1,10 @@
 #pragma once
 // What the game's table needs from the window it plays in, and nothing more: timers, the
-// time, the outer size, drawing, its boxes and dialogs, random draws. The Linux and the
-// Windows windows provide it; the tests provide it with a fake.
+// time, the outer size, drawing, its menus, title, boxes and dialogs, random draws, and
+// its sockets. The Linux and the Windows windows provide it; the tests provide it with a
+// fake.
 #include "Colours.h"
+#include "options/Menu.h"
 
 #include <cstdint>
 #include <optional>
@@ -11,11 +13,18 @@
 namespace quindra {
 
 namespace net {
-class Session;
+class Sockets;
 }
 
-// The table's timers: the game clock and two one-shot clocks of the players' hands.
-enum class TimerId { Clock, KeyRepeat, Computer };
+// The table's timers: the game clock, two one-shot clocks of the players' hands, and the
+// network's poll (periodic), call limit and "after the news at hand".
+enum class TimerId { Clock, KeyRepeat, Computer, LinkPoll, LinkCallLimit, LinkLater };
+inline constexpr int timerCount = 6;
+
+// What the "Gioca in rete" dialog hears while it is open: the match began (it closes), the
+// call came to nothing (it says why and offers the choice again), or a caller was turned
+// away (it says so and waits on).
+enum class DialogNews { Started, Failed, TurnedAway };
 
 class Desktop {
   public:
@@ -36,6 +45,9 @@ class Desktop {
     virtual void refresh(bool now) = 0;
     // The menus' check marks, as the game has them.
     virtual void showChecks() = 0;
+    // A menu item greyed or not, and the window's title.
+    virtual void enableItem(MenuItem item, bool enabled) = 0;
+    virtual void showTitle(const std::string& title) = 0;
     // A person could play at this window now: it has the keyboard and is not minimised.
     // The table knows of its own menus, windows and boxes.
     virtual bool playersCanMove() const = 0;
@@ -45,13 +57,15 @@ class Desktop {
     virtual void showBox(const std::string& text) = 0;
     // The modal colour dialog, opened preset to `initial`; nothing when cancelled.
     virtual std::optional<Colour> pickColour(Colour initial) = 0;
+    // Tells the "Gioca in rete" dialog, if it is open; `text` is the game's own.
+    virtual void tellNetworkDialog(DialogNews news, const std::string& text) = 0;
 
     // Random draws: reseed from the clock, then uniform draws in [0, 1).
     virtual void reseedRandom() = 0;
     virtual float drawRandom() = 0;
 
-    // The match with another computer under way, if any.
-    virtual net::Session* session() const = 0;
+    // The window's sockets, as pipes of bytes.
+    virtual net::Sockets& sockets() = 0;
 };
 
 } // namespace quindra

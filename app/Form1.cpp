@@ -41,7 +41,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     menu_.build(menuBar());
     keepKeysFromTheMenuBar(menuBar());
     connectMenu();
-    connectNetwork();
+    net_.attach(table_.link());
     setUpTimers();
     // Nothing on the window takes the focus, so every key comes here.
     setFocusPolicy(Qt::StrongFocus);
@@ -58,6 +58,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
 Form1::~Form1() {
     // The window's own going moves the keyboard: nothing of the game may answer that.
     disconnect(keyboardWatch_);
+    net_.deafen();
     for (QTimer& t : timers_)
         t.stop();
 }
@@ -112,6 +113,14 @@ void Form1::showChecks() {
     for (const MenuEntry& entry : menuEntries())
         if (entry.mark)
             menu_[entry.item]->setChecked(game().menu.*entry.mark);
+}
+
+void Form1::enableItem(MenuItem item, bool enabled) {
+    menu_[item]->setEnabled(enabled);
+}
+
+void Form1::showTitle(const std::string& title) {
+    setWindowTitle(QString::fromStdString(title));
 }
 
 void Form1::openWindow(WindowCommand window) {

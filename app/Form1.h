@@ -39,10 +39,14 @@ class Form1 : public QMainWindow, public Desktop {
     // The timer the table runs as `id`.
     QTimer& timer(TimerId id) { return timers_[static_cast<std::size_t>(id)]; }
 
-    // A match with another computer: its link, and the dialog that starts one, opened
+    // A match with another computer: the sockets, and the dialog that starts one, opened
     // already waiting as the command line asks (`address` empty: host on `port`).
     NetPlay& net() { return net_; }
     void startNetworkMatch(const QString& address, quint16 port);
+
+  signals:
+    // What the link tells the "Gioca in rete" dialog.
+    void networkNews(DialogNews news, const QString& text);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -61,12 +65,15 @@ class Form1 : public QMainWindow, public Desktop {
     float outerHeight() const override;
     void refresh(bool now) override;
     void showChecks() override;
+    void enableItem(MenuItem item, bool enabled) override;
+    void showTitle(const std::string& title) override;
     bool playersCanMove() const override;
     void showBox(const std::string& text) override;
     std::optional<Colour> pickColour(Colour initial) override;
+    void tellNetworkDialog(DialogNews news, const std::string& text) override;
     void reseedRandom() override;
     float drawRandom() override;
-    net::Session* session() const override { return net_.session(); }
+    net::Sockets& sockets() override { return net_; }
 
   private:
     void connectMenu();
@@ -81,9 +88,6 @@ class Form1 : public QMainWindow, public Desktop {
     bool isOwnWindow(const QWidget* window) const;
     QSize outer() const;
     void mnuRete_Click();
-    void connectNetwork();
-    // The menus and the title as a match over the network has them, or a local one.
-    void showNetworkState();
     // "Gioca in rete", started by `start` when given.
     void runNetworkDialog(const std::function<void(frmRete&)>& start);
     void mnuAngolo_Click();
@@ -92,10 +96,10 @@ class Form1 : public QMainWindow, public Desktop {
     MenuTree menu_;
     CourtView* court_ = nullptr;
     QPointer<frmColori> angleDialog_;
-    std::array<QTimer, 3> timers_;
+    std::array<QTimer, timerCount> timers_;
     QElapsedTimer sinceStart_;
+    NetPlay net_; // before the table: its link says goodbye through the sockets
     Table table_{*this};
-    NetPlay net_{table_.game(), table_.platform(), table_.players(), [this] { return now(); }};
     QMetaObject::Connection keyboardWatch_; // where the keyboard goes, application-wide
     // The outer size, read from the platform once and kept until the window changes: the
     // rally asks for it at every tick.

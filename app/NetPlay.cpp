@@ -29,39 +29,25 @@ net::Failure failureOf(QAbstractSocket::SocketError error) {
 }
 } // namespace
 
-NetPlay::NetPlay(GameCore& game, Platform& platform, Players& players,
-                 std::function<std::int64_t()> clock, QObject* parent)
-    : QObject(parent), clock_(std::move(clock)) {
-    for (std::size_t i = 0; i < timers_.size(); ++i)
-        connect(&timers_[i], &QTimer::timeout, this,
-                [this, timer = static_cast<Timer>(i)] { connection_->timerFired(timer); });
+void NetPlay::attach(net::Connection& link) {
+    link_ = &link;
     connect(&server_, &QTcpServer::newConnection, this, &NetPlay::guestArrives);
-    net::Sockets& sockets = *this;
-    net::LinkTimers& timers = *this;
-    net::LinkNews& news = *this;
-    connection_ = std::make_unique<net::Connection>(game, platform, players, sockets, timers, news);
 }
 
-NetPlay::~NetPlay() {
-    // Nothing more is heard from the sockets: a farewell written to a closing one may make
-    // Qt report its end at once, into a connection on its way out.
+void NetPlay::deafen() {
     for (const auto& [id, socket] : sockets_)
         if (socket)
             socket->disconnect(this);
-    connection_.reset(); // the other side hears that this one left
+    if (calling_)
+        calling_->disconnect(this);
+    server_.disconnect(this);
+}
+
+NetPlay::~NetPlay() {
+    // What the link said last goes before the sockets close.
     for (const auto& [id, socket] : sockets_)
         if (socket)
             socket->flush();
-}
-
-QString NetPlay::host(quint16 port) {
-    return QString::fromStdString(connection_->host(port));
-}
-
-void NetPlay::join(const QString& address, quint16 port) {
-    const std::string why = connection_->join(address.toStdString(), port);
-    if (!why.empty())
-        emit callFailed(QString::fromStdString(why));
 }
 
 std::optional<net::Failure> NetPlay::listen(std::uint16_t port) {
@@ -81,12 +67,12 @@ std::optional<net::Failure> NetPlay::call(const std::string& address, std::uint1
     connect(socket, &QTcpSocket::connected, this, [this, socket] {
         if (socket == calling_) {
             calling_ = nullptr;
-            connection_->connected(adopt(socket));
+            link_->connected(adopt(socket));
         }
     });
     connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] {
         if (socket == calling_)
-            connection_->callFailed(failureOf(socket->error()));
+            link_->callFailed(failureOf(socket->error()));
     });
     socket->connectToHost(QString::fromStdString(address), port);
     return std::nullopt;
@@ -104,7 +90,7 @@ void NetPlay::hangUp() {
 void NetPlay::guestArrives() {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
         socket->setParent(this);
-        connection_->accepted(adopt(socket));
+        link_->accepted(adopt(socket));
     }
 }
 
@@ -116,10 +102,10 @@ net::Sockets::Id NetPlay::adopt(QTcpSocket* socket) {
     socket->setReadBufferSize(readBufferSize);
     socket->disconnect(this); // a call's own watchers have done their part
     connect(socket, &QTcpSocket::readyRead, this, [this, id] { readArrivals(id); });
-    connect(socket, &QTcpSocket::disconnected, this, [this, id] { connection_->lost(id); });
+    connect(socket, &QTcpSocket::disconnected, this, [this, id] { link_->lost(id); });
     connect(socket, &QTcpSocket::errorOccurred, this, [this, id, socket] {
         if (socket->state() != QAbstractSocket::ConnectedState)
-            connection_->lost(id);
+            link_->lost(id);
     });
     return id;
 }
@@ -133,9 +119,8 @@ void NetPlay::readArrivals(Id id) {
     QPointer<QTcpSocket> socket = socketOf(id);
     while (socket && socketOf(id) == socket && socket->bytesAvailable() > 0) {
         const QByteArray bytes = socket->read(readBufferSize);
-        connection_->received(id,
-                              std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                        static_cast<std::size_t>(bytes.size())));
+        link_->received(id, std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                      static_cast<std::size_t>(bytes.size())));
     }
 }
 
@@ -187,32 +172,6 @@ void NetPlay::abort(Id id) {
         socket->abort();
         socket->deleteLater();
     }
-}
-
-void NetPlay::linkFailed(const std::string& why) {
-    emit callFailed(QString::fromStdString(why));
-}
-
-void NetPlay::linkTurnedAway(const std::string& why) {
-    emit guestTurnedAway(QString::fromStdString(why));
-}
-
-void NetPlay::linkBox(const std::string& text) {
-    emit boxToShow(QString::fromStdString(text));
-}
-
-void NetPlay::linkEnded(const std::string& why) {
-    emit sessionEnded(QString::fromStdString(why));
-}
-
-void NetPlay::startLinkTimer(Timer timer, int milliseconds) {
-    QTimer& t = timers_[static_cast<std::size_t>(timer)];
-    t.setSingleShot(timer != Timer::Poll);
-    t.start(milliseconds);
-}
-
-void NetPlay::stopLinkTimer(Timer timer) {
-    timers_[static_cast<std::size_t>(timer)].stop();
 }
 
 } // namespace quindra

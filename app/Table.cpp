@@ -1,33 +1,57 @@
 #include "Table.h"
 
+#include "net/NetMenu.h"
 #include "net/Session.h"
 
 #include <algorithm>
 
 namespace quindra {
 
-Table::Table(Desktop& desktop) : desktop_(desktop) {}
+namespace {
+
+TimerId timerOf(net::LinkTimers::Timer timer) {
+    switch (timer) {
+    case net::LinkTimers::Timer::Poll:
+        return TimerId::LinkPoll;
+    case net::LinkTimers::Timer::CallLimit:
+        return TimerId::LinkCallLimit;
+    case net::LinkTimers::Timer::Later:
+        break;
+    }
+    return TimerId::LinkLater;
+}
+
+} // namespace
+
+Table::Table(Desktop& desktop) : desktop_(desktop) {
+    net::LinkTimers& timers = *this;
+    link_ = std::make_unique<net::Connection>(game_, platform(), players_, desktop.sockets(),
+                                              timers, *this);
+}
+
+// The other computer, if any, hears that this one left while the sockets are still there.
+Table::~Table() = default;
 
 void Table::start(const std::string& programFolder) {
     game_.Form_Load(programFolder);
 }
 
 bool Table::isGuest() const {
-    const net::Session* session = desktop_.session();
-    return session && session->playing() && session->role() == net::Role::Guest;
+    const net::Session* s = session();
+    return s && s->playing() && s->role() == net::Role::Guest;
 }
 
 void Table::refresh(bool now) {
     // The host sends its board whenever the court is looked at for changes: after every
     // tick, key and command, before it is painted.
-    if (net::Session* session = desktop_.session())
-        session->gameChanged();
+    if (net::Session* s = session())
+        s->gameChanged();
     desktop_.refresh(now);
 }
 
 void Table::keyDown(const KeyPress& press, bool desktopRepeat) {
     if (isGuest()) { // the host's game takes them
-        desktop_.session()->keyDown(press, desktopRepeat);
+        session()->keyDown(press, desktopRepeat);
         return;
     }
     players_.keyDown(press, desktopRepeat, desktop_.now());
@@ -38,7 +62,7 @@ void Table::keyDown(const KeyPress& press, bool desktopRepeat) {
 
 void Table::keyUp(std::uint32_t id) {
     if (isGuest()) {
-        desktop_.session()->keyUp(id);
+        session()->keyUp(id);
         return;
     }
     players_.keyUp(id);
@@ -65,7 +89,32 @@ void Table::timerFired(TimerId id) {
     case TimerId::Computer:
         computerMoves();
         break;
+    case TimerId::LinkPoll:
+        link_->timerFired(net::LinkTimers::Timer::Poll);
+        break;
+    case TimerId::LinkCallLimit:
+        link_->timerFired(net::LinkTimers::Timer::CallLimit);
+        break;
+    case TimerId::LinkLater:
+        link_->timerFired(net::LinkTimers::Timer::Later);
+        break;
     }
+}
+
+void Table::startLinkTimer(Timer timer, int milliseconds) {
+    desktop_.startTimer(timerOf(timer), milliseconds, timer == Timer::Poll);
+}
+
+void Table::stopLinkTimer(Timer timer) {
+    desktop_.stopTimer(timerOf(timer));
+}
+
+void Table::showNetworkState() {
+    const std::optional<net::Role> role = link_->role();
+    for (const MenuEntry& entry : menuEntries())
+        if (entry.kind == MenuEntry::Kind::Item)
+            desktop_.enableItem(entry.item, net::menuItemAvailable(entry.item, role));
+    desktop_.showTitle(net::windowTitle(session()));
 }
 
 void Table::command(void (GameCore::*handler)()) {
@@ -106,7 +155,7 @@ void Table::keyboardLeft(bool away) {
     releaseHeldKeys();
     if (away) {
         if (isGuest())
-            desktop_.session()->away(); // the rally is the host's: it pauses there
+            session()->away(); // the rally is the host's: it pauses there
         else if (players_.pauseWhenAway())
             refresh(false);
     }
@@ -116,8 +165,8 @@ void Table::keyboardLeft(bool away) {
 void Table::closing() {
     // The court is gone: its clock goes with it. The other computer, if any, hears that
     // this one left.
-    if (net::Session* session = desktop_.session())
-        session->quit();
+    if (net::Session* s = session())
+        s->quit();
     setClockEnabled(false);
     desktop_.stopTimer(TimerId::KeyRepeat);
     desktop_.stopTimer(TimerId::Computer);
@@ -125,9 +174,19 @@ void Table::closing() {
 }
 
 void Table::linkStarted() {
+    showNetworkState();
     releaseHeldKeys();
     desktop_.showChecks();
     refresh(false);
+    desktop_.tellNetworkDialog(DialogNews::Started, {});
+}
+
+void Table::linkFailed(const std::string& why) {
+    desktop_.tellNetworkDialog(DialogNews::Failed, why);
+}
+
+void Table::linkTurnedAway(const std::string& why) {
+    desktop_.tellNetworkDialog(DialogNews::TurnedAway, why);
 }
 
 void Table::linkChanged() {
@@ -144,6 +203,7 @@ void Table::linkBox(const std::string& text) {
 }
 
 void Table::linkEnded(const std::string& why) {
+    showNetworkState();
     desktop_.showChecks();
     refresh(false);
     if (!why.empty())
@@ -171,12 +231,11 @@ void Table::setClockInterval(int milliseconds) {
 void Table::showMessage(const std::string& text) {
     // The box waits inside the tick: the final board must be on screen before it opens.
     // A match over the network: the guest sees the same box.
-    net::Session* session = desktop_.session();
-    if (session)
-        session->boxOpening();
+    if (net::Session* s = session())
+        s->boxOpening();
     showBox(text);
-    if ((session = desktop_.session()))
-        session->boxClosed();
+    if (net::Session* s = session()) // the box may have outlived the match
+        s->boxClosed();
 }
 
 std::optional<Colour> Table::pickColour(Colour initial) {
@@ -201,7 +260,7 @@ void Table::showBox(const std::string& text) {
 
 void Table::releaseHeldKeys() {
     if (isGuest())
-        desktop_.session()->releaseKeys();
+        session()->releaseKeys();
     players_.releaseHeldKeys();
     desktop_.stopTimer(TimerId::KeyRepeat);
     repeatAt_.reset();

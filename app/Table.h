@@ -2,33 +2,41 @@
 // The game's table: the game, its players and the computer, and everything that follows
 // an event in either window. A window turns its native events into the table's (a key,
 // a timer going off, a menu command, a menu or window of the game opened or closed, the
-// keyboard gone) and draws what changed; the table does the rest: the clock, the held
-// keys' repeats, the computer's next step, the pause when the keyboard leaves, the board
-// to the guest, one box at a time. It holds no toolkit code.
+// keyboard gone, a socket's bytes) and draws what changed; the table does the rest: the
+// clock, the held keys' repeats, the computer's next step, the pause when the keyboard
+// leaves, the link to the other computer and the board to the guest, the menus and title
+// a match over the network has, one box at a time. It holds no toolkit code.
 #include "Desktop.h"
 #include "GameCore.h"
 #include "Platform.h"
 #include "input/Players.h"
+#include "net/Connection.h"
 #include "net/OneBox.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace quindra {
 
-class Table : private Platform {
+class Table : private Platform, private net::LinkTimers, public net::LinkNews {
   public:
     static constexpr int startInterval = 100;
 
     explicit Table(Desktop& desktop);
+    ~Table() override;
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
 
     GameCore& game() { return game_; }
     const GameCore& game() const { return game_; }
     Players& players() { return players_; }
     const Players& players() const { return players_; }
-    // What the game and the network's session reach the window through.
+    // What the game reaches the window through.
     Platform& platform() { return *this; }
+    // The link to another computer: hosting, joining, and what the sockets did.
+    net::Connection& link() { return *link_; }
 
     // Start-up: the game's load, from the program's folder.
     void start(const std::string& programFolder);
@@ -55,11 +63,14 @@ class Table : private Platform {
     // The window closes: the clock stops with it.
     void closing();
 
-    // The network: a match began, the game changed by the link, a box to open, the end.
-    void linkStarted();
-    void linkChanged();
-    void linkBox(const std::string& text);
-    void linkEnded(const std::string& why);
+    // What the link says.
+    void linkStarted() override;
+    void linkFailed(const std::string& why) override;
+    void linkTurnedAway(const std::string& why) override;
+    void linkChanged() override;
+    void linkBox(const std::string& text) override;
+    void linkRoundTrip() override { showNetworkState(); }
+    void linkEnded(const std::string& why) override;
 
     // Held keys repeat each on its own; a repeat is due.
     bool repeatPending() const { return repeatAt_.has_value(); }
@@ -78,6 +89,14 @@ class Table : private Platform {
     std::optional<Colour> pickColour(Colour initial) override;
     void reseedRandom() override { desktop_.reseedRandom(); }
     float drawRandom() override { return desktop_.drawRandom(); }
+    // LinkTimers.
+    void startLinkTimer(Timer timer, int milliseconds) override;
+    void stopLinkTimer(Timer timer) override;
+    std::int64_t linkNow() const override { return desktop_.now(); }
+
+    net::Session* session() const { return link_->session(); }
+    // The menus greyed and the title as a match over the network has them, or a local one.
+    void showNetworkState();
 
     // Over the network at the guest's end: its keys go to the host's game.
     bool isGuest() const;
@@ -102,6 +121,7 @@ class Table : private Platform {
     std::optional<std::int64_t> repeatAt_; // when the repeat clock goes off
     bool menuOpen_ = false;
     int windowsOpen_ = 0; // the game's windows and dialogs over the court
+    std::unique_ptr<net::Connection> link_;
 };
 
 } // namespace quindra

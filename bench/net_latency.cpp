@@ -78,8 +78,8 @@ Latencies measure(int roundTrip, int presses) {
     Form1 guest;
     guest.show();
     guest.activateWindow();
-    guest.net().join(QStringLiteral("127.0.0.1"), proxy.port());
-    waitFor(5000, [&] { return guest.net().role().has_value(); });
+    guest.table().link().join("127.0.0.1", proxy.port());
+    waitFor(5000, [&] { return guest.table().link().role().has_value(); });
     waitFor(300);
 
     Latencies result;
@@ -96,7 +96,7 @@ Latencies measure(int roundTrip, int presses) {
             measuring = false;
         }
     });
-    for (int i = 0; i < presses && guest.net().role(); ++i) {
+    for (int i = 0; i < presses && guest.table().link().role(); ++i) {
         // Space first: a waiting serve starts, so the keys are timed during rallies, with the
         // host's clock ticking and its boards coming; in a rally Space does nothing.
         for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
@@ -118,7 +118,7 @@ Latencies measure(int roundTrip, int presses) {
         waitFor(20);
     }
     guest.court()->setPaintObserver({});
-    guest.net().quit();
+    guest.table().link().quit();
     waitFor(200);
     host.terminate();
     host.waitForFinished(5000);

@@ -4,6 +4,7 @@
 #include "FakePlatform.h"
 #include "app/Desktop.h"
 #include "app/Table.h"
+#include "net/Connection.h"
 
 #include <array>
 #include <functional>
@@ -13,6 +14,22 @@
 
 namespace quindra::testing {
 
+// Sockets that never open: the table's games here are played at one keyboard.
+struct NoSockets : net::Sockets {
+    std::optional<net::Failure> listen(std::uint16_t) override { return net::Failure::PortDenied; }
+    void stopListening() override {}
+    std::uint16_t listeningPort() const override { return 0; }
+    std::optional<net::Failure> call(const std::string&, std::uint16_t) override {
+        return net::Failure::NoSuchHost;
+    }
+    void hangUp() override {}
+    void send(Id, std::span<const std::uint8_t>) override {}
+    std::size_t unsent(Id) const override { return 0; }
+    void finish(Id) override {}
+    void letGo(Id) override {}
+    void abort(Id) override {}
+};
+
 class FakeDesktop : public Desktop {
   public:
     struct Timer {
@@ -21,12 +38,13 @@ class FakeDesktop : public Desktop {
         int starts = 0;
     };
     std::int64_t time = 1000;
-    std::array<Timer, 3> timers;
+    std::array<Timer, timerCount> timers;
     int paintsNow = 0, paintsLater = 0, checks = 0;
     bool canMove = true;
     std::vector<std::string> boxes;
     std::function<void()> whileBoxOpen;
     std::function<void()> whileColourOpen;
+    NoSockets noSockets;
     Table table{*this};
 
     Timer& timer(TimerId id) { return timers[static_cast<std::size_t>(id)]; }
@@ -62,6 +80,8 @@ class FakeDesktop : public Desktop {
     float outerHeight() const override { return fakeOuterHeight; }
     void refresh(bool now) override { ++(now ? paintsNow : paintsLater); }
     void showChecks() override { ++checks; }
+    void enableItem(MenuItem, bool) override {}
+    void showTitle(const std::string&) override {}
     bool playersCanMove() const override { return canMove; }
     void showBox(const std::string& text) override {
         boxes.push_back(text);
@@ -73,9 +93,10 @@ class FakeDesktop : public Desktop {
             whileColourOpen();
         return std::nullopt;
     }
+    void tellNetworkDialog(DialogNews, const std::string&) override {}
     void reseedRandom() override {}
     float drawRandom() override { return 0.5f; }
-    net::Session* session() const override { return nullptr; }
+    net::Sockets& sockets() override { return noSockets; }
 };
 
 } // namespace quindra::testing

@@ -73,10 +73,10 @@ class NetWindow : public QObject {
     }
 
     void twoWindowsPlayOneMatch() {
-        QVERIFY(host_->net().host(0).isEmpty());
+        QVERIFY(host_->table().link().host(0).empty());
         const quint16 port = host_->net().listeningPort();
-        guest_->net().join(QStringLiteral("127.0.0.1"), port);
-        QTRY_VERIFY(host_->net().role() && guest_->net().role());
+        guest_->table().link().join("127.0.0.1", port);
+        QTRY_VERIFY(host_->table().link().role() && guest_->table().link().role());
         // Greyed where the host's rules or the match between two forbid; checked as the host.
         for (const MenuEntry& e : menuEntries())
             if (e.kind == MenuEntry::Kind::Item) {
@@ -109,12 +109,12 @@ class NetWindow : public QObject {
         const QByteArray said = third.readAll();
         const auto busy = net::encode(net::Bye{net::Bye::Reason::Busy});
         QCOMPARE(said, QByteArray(reinterpret_cast<const char*>(busy.data()), int(busy.size())));
-        QVERIFY(host_->net().role().has_value());
+        QVERIFY(host_->table().link().role().has_value());
 
         // The guest leaves: the host says so and plays alone; nobody can join any more.
-        const QString box = nextBox([this] { guest_->net().quit(); });
+        const QString box = nextBox([this] { guest_->table().link().quit(); });
         QVERIFY2(box.contains(QStringLiteral("ha chiuso la partita in rete")), qPrintable(box));
-        QVERIFY(!host_->net().role() && !guest_->net().role());
+        QVERIFY(!host_->table().link().role() && !guest_->table().link().role());
         QCOMPARE(host_->windowTitle(), QStringLiteral("Quindra Game"));
         QCOMPARE(guest_->windowTitle(), QStringLiteral("Quindra Game"));
         QVERIFY(host_->menuTree()[MenuItem::mnuComputer]->isEnabled());
@@ -125,15 +125,16 @@ class NetWindow : public QObject {
     }
 
     void theDialogWaitsAndCancels() {
-        frmRete dialog(host_->net(), host_.get());
+        frmRete dialog(host_->table().link(), host_.get());
+        connect(host_.get(), &Form1::networkNews, &dialog, &frmRete::hear);
         dialog.show();
         const quint16 port = freePort();
         dialog.hostOn(port);
         QVERIFY(dialog.lblStato()->text().contains(QString::number(port)));
         QVERIFY(!dialog.cmdAvvia()->isEnabled() && dialog.cmdAnnulla()->isEnabled());
-        QVERIFY(host_->net().waiting());
+        QVERIFY(host_->table().link().waiting());
         dialog.cmdAnnulla()->click();
-        QVERIFY(!host_->net().waiting());
+        QVERIFY(!host_->table().link().waiting());
         QTcpSocket nobody;
         nobody.connectToHost(QHostAddress::LocalHost, port);
         QVERIFY(!nobody.waitForConnected(1000));
@@ -142,7 +143,8 @@ class NetWindow : public QObject {
     // Something that is not a Quindra guest connects and says nonsense: it is turned away
     // and the dialog says so, and the host waits on for a real guest.
     void aStrayCallerLeavesTheHostWaiting() {
-        frmRete dialog(host_->net(), host_.get());
+        frmRete dialog(host_->table().link(), host_.get());
+        connect(host_.get(), &Form1::networkNews, &dialog, &frmRete::hear);
         dialog.show();
         dialog.hostOn(freePort());
         const quint16 port = host_->net().listeningPort();
@@ -153,9 +155,9 @@ class NetWindow : public QObject {
         QTRY_COMPARE(stray.state(), QAbstractSocket::UnconnectedState);
         QTRY_VERIFY(dialog.lblStato()->text().contains(QStringLiteral("non valido")));
         QVERIFY(dialog.lblStato()->text().contains(QString::number(port)));
-        QVERIFY(host_->net().waiting() && dialog.isVisible());
-        guest_->net().join(QStringLiteral("127.0.0.1"), port);
-        QTRY_VERIFY(host_->net().role() && guest_->net().role());
+        QVERIFY(host_->table().link().waiting() && dialog.isVisible());
+        guest_->table().link().join("127.0.0.1", port);
+        QTRY_VERIFY(host_->table().link().role() && guest_->table().link().role());
         QTRY_VERIFY(!dialog.isVisible());
     }
 
@@ -177,7 +179,8 @@ class NetWindow : public QObject {
     void theDialogComplains() {
         QFETCH(QString, address);
         QFETCH(QString, says);
-        frmRete dialog(guest_->net(), guest_.get());
+        frmRete dialog(guest_->table().link(), guest_.get());
+        connect(guest_.get(), &Form1::networkNews, &dialog, &frmRete::hear);
         dialog.show();
         QTcpServer taken;
         QString box;
@@ -190,25 +193,25 @@ class NetWindow : public QObject {
         QVERIFY2(box.contains(says), qPrintable(box));
         // The choice is back, for another try.
         QVERIFY(dialog.cmdAvvia()->isEnabled());
-        QVERIFY(!guest_->net().waiting());
+        QVERIFY(!guest_->table().link().waiting());
     }
 
     // A guest that sends and never reads: what waits for it at the host stays under the
     // limit, and the link goes.
     void aGuestThatReadsNothingLosesTheLink() {
-        QVERIFY(host_->net().host(0).isEmpty());
+        QVERIFY(host_->table().link().host(0).empty());
         QTcpSocket greedy;
         greedy.setReadBufferSize(1); // the system's buffers fill, then nothing more is read
         greedy.connectToHost(QHostAddress::LocalHost, host_->net().listeningPort());
         QVERIFY(greedy.waitForConnected(3000));
         greedy.write(bytesOf(net::Hello{net::protocolVersion, net::Role::Guest}));
-        QTRY_VERIFY(host_->net().role());
+        QTRY_VERIFY(host_->table().link().role());
         QByteArray pings;
         for (std::uint32_t i = 1; i <= 100000; ++i)
             pings += bytesOf(net::Ping{i});
         const QString box = nextBox(
             [&] {
-                for (int i = 0; i < 30 && host_->net().role(); ++i) {
+                for (int i = 0; i < 30 && host_->table().link().role(); ++i) {
                     greedy.write(pings);
                     QTest::qWait(100);
                     QVERIFY(host_->net().unsent() <= net::Session::mostUnread + 1024);

@@ -18,8 +18,8 @@ namespace {
 constexpr wchar_t windowClass[] = L"QuindraMainWindow";
 constexpr UINT tickMessage = WM_APP + 1;
 // The one-shot timers of the held keys' repeats and of the computer's next move.
-constexpr UINT_PTR repeatTimer = 1;
-constexpr UINT_PTR computerTimer = 2;
+// The table's timers, but the clock, are the window's by their number and this.
+constexpr UINT_PTR firstTimer = 1;
 // A fixed single-line frame: a close box, no minimise or maximise button.
 constexpr DWORD mainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
@@ -69,10 +69,7 @@ bool MainWindow::create(int show) {
     if (!window_)
         return false;
     clock_ = std::make_unique<GameClock>(window_, tickMessage);
-    net::LinkNews& news = *this;
-    net_ = std::make_unique<Network>(
-        window_, table_.game(), table_.platform(), table_.players(), [this] { return now(); },
-        news);
+    net_.attach(window_, table_.link());
     learnKeyRepeat();
     fitToDpi(dpiOf(window_), nullptr);
 
@@ -137,7 +134,7 @@ LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (net_ && net_->onMessage(message, wParam, lParam))
+    if (net_.onMessage(message, wParam, lParam))
         return 0;
     switch (message) {
     case tickMessage:
@@ -147,11 +144,11 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_TIMER:
-        KillTimer(window_, wParam);
-        if (wParam == repeatTimer)
-            table_.timerFired(TimerId::KeyRepeat);
-        else if (wParam == computerTimer)
-            table_.timerFired(TimerId::Computer);
+        if (wParam < firstTimer || wParam >= firstTimer + timerCount)
+            break;
+        if (!(periodic_ & (1u << (wParam - firstTimer))))
+            KillTimer(window_, wParam);
+        table_.timerFired(static_cast<TimerId>(wParam - firstTimer));
         return 0;
     case WM_KEYDOWN:
         keyDown(wParam, lParam);
@@ -271,31 +268,24 @@ void MainWindow::paint() {
     EndPaint(window_, &ps);
 }
 
-void MainWindow::startTimer(TimerId id, int milliseconds, bool /*periodic*/) {
-    // The game clock is the periodic one, on its own exact clock; the two others go off
-    // once, and WM_TIMER kills them as they do.
+void MainWindow::startTimer(TimerId id, int milliseconds, bool periodic) {
+    // The game clock runs on its own exact clock; the others are the window's timers.
     if (id == TimerId::Clock) {
         clock_->start(milliseconds);
         logClock("start");
         return;
     }
-    SetTimer(window_, id == TimerId::KeyRepeat ? repeatTimer : computerTimer,
+    const auto bit = 1u << static_cast<unsigned>(id);
+    periodic_ = periodic ? periodic_ | bit : periodic_ & ~bit;
+    SetTimer(window_, firstTimer + static_cast<UINT_PTR>(id),
              static_cast<UINT>(std::clamp(milliseconds, 1, 60000)), nullptr);
 }
 
 void MainWindow::stopTimer(TimerId id) {
-    switch (id) {
-    case TimerId::Clock:
-        if (clock_)
-            clock_->stop();
-        break;
-    case TimerId::KeyRepeat:
-        KillTimer(window_, repeatTimer);
-        break;
-    case TimerId::Computer:
-        KillTimer(window_, computerTimer);
-        break;
-    }
+    if (id != TimerId::Clock)
+        KillTimer(window_, firstTimer + static_cast<UINT_PTR>(id));
+    else if (clock_)
+        clock_->stop();
 }
 
 float MainWindow::outerWidth() const {

@@ -15,7 +15,7 @@
 
 namespace quindra::win32 {
 
-class MainWindow : public Desktop, private net::LinkNews {
+class MainWindow : public Desktop {
   public:
     MainWindow();
     ~MainWindow() override;
@@ -36,12 +36,15 @@ class MainWindow : public Desktop, private net::LinkNews {
     float outerHeight() const override;
     void refresh(bool now) override;
     void showChecks() override;
+    void enableItem(MenuItem item, bool enabled) override;
+    void showTitle(const std::string& title) override;
     bool playersCanMove() const override;
     void showBox(const std::string& text) override;
     std::optional<Colour> pickColour(Colour initial) override;
+    void tellNetworkDialog(DialogNews news, const std::string& text) override;
     void reseedRandom() override;
     float drawRandom() override;
-    net::Session* session() const override { return net_ ? net_->session() : nullptr; }
+    net::Sockets& sockets() override { return net_; }
 
   private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -58,26 +61,17 @@ class MainWindow : public Desktop, private net::LinkNews {
     void learnKeyRepeat();
     void paint();
     void mnuRete_Click();
-    // The menus and the title as a match over the network has them, or a local one.
-    void showNetworkState();
     // "Gioca in rete"; started at once on `address` and `port` when given.
     void runNetworkDialog(const std::string* address, std::uint16_t port);
-    // LinkNews.
-    void linkStarted() override;
-    void linkFailed(const std::string& why) override;
-    void linkTurnedAway(const std::string& why) override;
-    void linkChanged() override { table_.linkChanged(); }
-    void linkBox(const std::string& text) override { table_.linkBox(text); }
-    void linkRoundTrip() override { showNetworkState(); }
-    void linkEnded(const std::string& why) override;
 
     HWND window_ = nullptr;
     HMENU menuBar_ = nullptr;
+    std::uint32_t periodic_ = 0; // the timers that go off again and again, a bit each
+    Network net_;                // before the table: its link says goodbye through the sockets
     Table table_{*this};
     ClockRandom random_;
     std::unique_ptr<GameClock> clock_;
     CourtPainter painter_{table_.game()};
-    std::unique_ptr<Network> net_;
     int dpi_ = 96;
     SIZE outer_{0, 0}; // the whole window, in pixels, as last placed
     LARGE_INTEGER frequency_{};

@@ -1,31 +1,28 @@
-// The main window in a match over the network: the dialog that starts one, the menus the
-// host's rules grey, the round trip in the title; the rest is the table's.
+// The main window in a match over the network: the dialog that starts one, the question
+// before leaving one, the menus and title the table sets; the rest is the table's.
 #include "MainWindow.h"
 #include "MenuBar.h"
 #include "NetworkDialog.h"
 #include "Text.h"
-#include "net/NetMenu.h"
 #include "net/Texts.h"
 
 namespace quindra::win32 {
 
-void MainWindow::showNetworkState() {
-    const std::optional<net::Role> role = net_->role();
-    for (const MenuEntry& entry : menuEntries())
-        if (entry.kind == MenuEntry::Kind::Item)
-            EnableMenuItem(menuBar_, commandOf(entry.item),
-                           MF_BYCOMMAND |
-                               (net::menuItemAvailable(entry.item, role) ? MF_ENABLED : MF_GRAYED));
+void MainWindow::enableItem(MenuItem item, bool enabled) {
+    EnableMenuItem(menuBar_, commandOf(item), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
     DrawMenuBar(window_);
-    SetWindowTextW(window_, widen(net::windowTitle(net_->session())).c_str());
+}
+
+void MainWindow::showTitle(const std::string& title) {
+    SetWindowTextW(window_, widen(title).c_str());
 }
 
 void MainWindow::mnuRete_Click() {
     table_.windowOpened();
-    if (net_->role()) {
+    if (table_.link().role()) {
         if (MessageBoxW(window_, widen(net::quitQuestion).c_str(), L"Quindra",
                         MB_YESNO | MB_ICONQUESTION) == IDYES)
-            net_->quit();
+            table_.link().quit();
         table_.windowClosed();
         return;
     }
@@ -38,27 +35,12 @@ void MainWindow::startNetworkMatch(const std::string& address, std::uint16_t por
 }
 
 void MainWindow::runNetworkDialog(const std::string* address, std::uint16_t port) {
-    showNetworkDialog(window_, *net_, address, port);
+    showNetworkDialog(window_, table_.link(), address, port);
     table_.windowClosed();
 }
 
-void MainWindow::linkStarted() {
-    showNetworkState();
-    table_.linkStarted();
-    networkDialogStarted();
-}
-
-void MainWindow::linkFailed(const std::string& why) {
-    networkDialogFailed(why);
-}
-
-void MainWindow::linkTurnedAway(const std::string& why) {
-    networkDialogWaiting(why);
-}
-
-void MainWindow::linkEnded(const std::string& why) {
-    showNetworkState();
-    table_.linkEnded(why);
+void MainWindow::tellNetworkDialog(DialogNews news, const std::string& text) {
+    win32::tellNetworkDialog(news, text);
 }
 
 } // namespace quindra::win32

@@ -39,18 +39,17 @@ void noDelay(SOCKET s) {
 
 } // namespace
 
-Network::Network(HWND window, GameCore& game, Platform& platform, Players& players,
-                 std::function<std::int64_t()> clock, net::LinkNews& news)
-    : window_(window), clock_(std::move(clock)) {
+Network::Network() {
     WSADATA data{};
     winsock_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
-    net::Sockets& sockets = *this;
-    net::LinkTimers& timers = *this;
-    connection_ = std::make_unique<net::Connection>(game, platform, players, sockets, timers, news);
+}
+
+void Network::attach(HWND window, net::Connection& link) {
+    window_ = window;
+    link_ = &link;
 }
 
 Network::~Network() {
-    connection_.reset(); // the other side hears that this one left
     stopListening();
     hangUp();
     while (!pipes_.empty())
@@ -149,25 +148,9 @@ bool Network::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         socketEvent(static_cast<SOCKET>(wParam), WSAGETSELECTEVENT(lParam),
                     WSAGETSELECTERROR(lParam));
         return true;
-    case WM_TIMER:
-        if (wParam < firstTimer || wParam >= firstTimer + 3)
-            return false;
-        if (wParam != firstTimer + static_cast<UINT_PTR>(Timer::Poll))
-            KillTimer(window_, wParam);
-        connection_->timerFired(static_cast<Timer>(wParam - firstTimer));
-        return true;
     default:
         return false;
     }
-}
-
-void Network::startLinkTimer(Timer timer, int milliseconds) {
-    SetTimer(window_, firstTimer + static_cast<UINT_PTR>(timer),
-             static_cast<UINT>(std::max(milliseconds, 1)), nullptr);
-}
-
-void Network::stopLinkTimer(Timer timer) {
-    KillTimer(window_, firstTimer + static_cast<UINT_PTR>(timer));
 }
 
 void Network::accepted() {
@@ -175,7 +158,7 @@ void Network::accepted() {
         SOCKET guest = accept(listener_, nullptr, nullptr);
         if (guest == INVALID_SOCKET)
             return;
-        connection_->accepted(adopt(guest));
+        link_->accepted(adopt(guest));
     }
 }
 
@@ -202,11 +185,11 @@ void Network::socketEvent(SOCKET socket, WORD event, WORD error) {
         calling_ = INVALID_SOCKET;
         if (error != 0) {
             closesocket(socket);
-            connection_->callFailed(failureOf(error));
+            link_->callFailed(failureOf(error));
             return;
         }
         WSAAsyncSelect(socket, window_, 0, 0);
-        connection_->connected(adopt(socket));
+        link_->connected(adopt(socket));
         return;
     }
     Id id = 0;
@@ -224,7 +207,7 @@ void Network::socketEvent(SOCKET socket, WORD event, WORD error) {
         break;
     case FD_CLOSE:
         readArrivals(id); // what came before the close still counts
-        connection_->lost(id);
+        link_->lost(id);
         break;
     default:
         break;
@@ -237,8 +220,7 @@ void Network::readArrivals(Id id) {
         const int n = recv(pipe->socket, reinterpret_cast<char*>(buffer), sizeof buffer, 0);
         if (n <= 0)
             break;
-        connection_->received(id,
-                              std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(n)));
+        link_->received(id, std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(n)));
     }
 }
 

@@ -1,8 +1,8 @@
 #include "NetworkDialog.h"
 
-#include "Network.h"
 #include "Text.h"
 #include "net/CommandLine.h"
+#include "net/Connection.h"
 #include "net/Messages.h"
 #include "net/Texts.h"
 #include "resource.h"
@@ -13,7 +13,7 @@ namespace {
 
 struct Open {
     HWND dialog = nullptr;
-    Network* network = nullptr;
+    net::Connection* link = nullptr;
     const std::string* address = nullptr;
     std::uint16_t port = 0;
     bool waiting = false;
@@ -65,7 +65,7 @@ void Avvia_Click(HWND dialog) {
             complain(dialog, net::askPortText);
             return;
         }
-        const std::string why = open_.network->host(*port);
+        const std::string why = open_.link->host(*port);
         if (!why.empty()) {
             complain(dialog, why);
             return;
@@ -85,7 +85,7 @@ void Avvia_Click(HWND dialog) {
         return;
     }
     showWaiting(dialog, net::callingText(address, *port));
-    const std::string why = open_.network->join(address, *port);
+    const std::string why = open_.link->join(address, *port);
     if (!why.empty()) {
         showChoice(dialog);
         complain(dialog, why);
@@ -136,7 +136,7 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
         case IDCANCEL:
             // Closed while waiting, however it was closed: nobody waits any more.
             if (open_.waiting)
-                open_.network->cancel();
+                open_.link->cancel();
             EndDialog(dialog, IDCANCEL);
             return TRUE;
         default:
@@ -149,30 +149,30 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 
 } // namespace
 
-bool showNetworkDialog(HWND owner, Network& network, const std::string* address,
+bool showNetworkDialog(HWND owner, net::Connection& link, const std::string* address,
                        std::uint16_t port) {
-    open_ = Open{nullptr, &network, address, port, false};
+    open_ = Open{nullptr, &link, address, port, false};
     const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_RETE),
                                            owner, dialogProc, 0);
     open_ = Open{};
     return result == IDOK;
 }
 
-void networkDialogStarted() {
-    if (open_.dialog)
-        EndDialog(open_.dialog, IDOK);
-}
-
-void networkDialogWaiting(const std::string& text) {
-    if (open_.dialog)
-        say(open_.dialog, text);
-}
-
-void networkDialogFailed(const std::string& why) {
+void tellNetworkDialog(DialogNews news, const std::string& text) {
     if (!open_.dialog)
         return;
-    showChoice(open_.dialog);
-    complain(open_.dialog, why);
+    switch (news) {
+    case DialogNews::Started:
+        EndDialog(open_.dialog, IDOK);
+        break;
+    case DialogNews::Failed:
+        showChoice(open_.dialog);
+        complain(open_.dialog, text);
+        break;
+    case DialogNews::TurnedAway:
+        say(open_.dialog, text);
+        break;
+    }
 }
 
 } // namespace quindra::win32

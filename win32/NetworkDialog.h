@@ -1,24 +1,25 @@
 #pragma once
 // "Gioca in rete": host a match at this computer, or join one at another; while it waits
 // it says for what, and "Annulla" stops waiting.
+#include "app/Desktop.h"
+
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
 
-namespace quindra::win32 {
+namespace quindra::net {
+class Connection;
+}
 
-class Network;
+namespace quindra::win32 {
 
 // Opens the dialog modal over `owner` and returns when it closes: true when a match with
 // another computer began. `address` and `port`, when given, start at once as the command
 // line asks (`address` empty: host on `port`).
-bool showNetworkDialog(HWND owner, Network& network, const std::string* address = nullptr,
+bool showNetworkDialog(HWND owner, net::Connection& link, const std::string* address = nullptr,
                        std::uint16_t port = 0);
-// What the network says while the dialog is open.
-void networkDialogStarted();
-void networkDialogFailed(const std::string& why);
-// What the dialog says while it waits.
-void networkDialogWaiting(const std::string& text);
+// What the link says while the dialog is open.
+void tellNetworkDialog(DialogNews news, const std::string& text);
 
 } // namespace quindra::win32

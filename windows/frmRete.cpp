@@ -1,7 +1,7 @@
 #include "frmRete.h"
 
-#include "app/NetPlay.h"
 #include "net/CommandLine.h"
+#include "net/Connection.h"
 #include "net/Messages.h"
 #include "net/Texts.h"
 #include "windows/PlainBox.h"
@@ -29,7 +29,7 @@ QSpinBox* portBox(QWidget* parent, const char* name) {
 
 } // namespace
 
-frmRete::frmRete(NetPlay& net, QWidget* parent) : QDialog(parent), net_(net) {
+frmRete::frmRete(net::Connection& link, QWidget* parent) : QDialog(parent), link_(link) {
     setObjectName(QStringLiteral("frmRete"));
     setWindowTitle(QStringLiteral("Gioca in rete"));
 
@@ -75,9 +75,6 @@ frmRete::frmRete(NetPlay& net, QWidget* parent) : QDialog(parent), net_(net) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(optOspita_, &QRadioButton::toggled, this, &frmRete::showChoice);
-    connect(&net_, &NetPlay::sessionStarted, this, &QDialog::accept);
-    connect(&net_, &NetPlay::callFailed, this, &frmRete::callFailed);
-    connect(&net_, &NetPlay::guestTurnedAway, stato_, &QLabel::setText);
     showChoice();
 }
 
@@ -97,9 +94,9 @@ void frmRete::joinAt(const QString& address, quint16 port) {
 void frmRete::cmdAvvia_Click() {
     if (optOspita_->isChecked()) {
         const auto port = static_cast<quint16>(portaOspita_->value());
-        const QString why = net_.host(port);
-        if (!why.isEmpty()) {
-            warnPlainly(this, windowTitle(), why);
+        const std::string why = link_.host(port);
+        if (!why.empty()) {
+            warnPlainly(this, windowTitle(), QString::fromStdString(why));
             return;
         }
         showWaiting(QString::fromStdString(net::waitingText(port)));
@@ -116,7 +113,9 @@ void frmRete::cmdAvvia_Click() {
     }
     const auto port = static_cast<quint16>(porta_->value());
     showWaiting(QString::fromStdString(net::callingText(address.toStdString(), port)));
-    net_.join(address, port);
+    const std::string why = link_.join(address.toStdString(), port);
+    if (!why.empty())
+        callFailed(QString::fromStdString(why));
 }
 
 void frmRete::showChoice() {
@@ -140,6 +139,20 @@ void frmRete::showWaiting(const QString& what) {
     annulla_->setFocus();
 }
 
+void frmRete::hear(DialogNews news, const QString& text) {
+    switch (news) {
+    case DialogNews::Started:
+        accept();
+        break;
+    case DialogNews::Failed:
+        callFailed(text);
+        break;
+    case DialogNews::TurnedAway:
+        stato_->setText(text);
+        break;
+    }
+}
+
 void frmRete::callFailed(const QString& why) {
     if (!isVisible())
         return;
@@ -150,7 +163,7 @@ void frmRete::callFailed(const QString& why) {
 void frmRete::done(int result) {
     // Closed while waiting, however it was closed: nobody waits any more.
     if (result == QDialog::Rejected && waiting_)
-        net_.cancel();
+        link_.cancel();
     waiting_ = false;
     QDialog::done(result);
 }

@@ -1,6 +1,8 @@
 #pragma once
 // "Gioca in rete": host a match at this computer, or join one at another; while it waits
 // it says for what, and "Annulla" stops waiting.
+#include "app/Desktop.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -11,17 +13,21 @@ class QSpinBox;
 
 namespace quindra {
 
-class NetPlay;
+namespace net {
+class Connection;
+}
 
 class frmRete : public QDialog {
     Q_OBJECT
 
   public:
-    frmRete(NetPlay& net, QWidget* parent);
+    frmRete(net::Connection& link, QWidget* parent);
 
     // As the command line asks: the choice made and started at once.
     void hostOn(quint16 port);
     void joinAt(const QString& address, quint16 port);
+    // What the link says while the dialog is open.
+    void hear(DialogNews news, const QString& text);
 
     QRadioButton* optOspita() const { return optOspita_; }
     QRadioButton* optUnisciti() const { return optUnisciti_; }
@@ -41,7 +47,7 @@ class frmRete : public QDialog {
     void showWaiting(const QString& what);
     void callFailed(const QString& why);
 
-    NetPlay& net_;
+    net::Connection& link_;
     QRadioButton* optOspita_ = nullptr;
     QRadioButton* optUnisciti_ = nullptr;
     QSpinBox* portaOspita_ = nullptr;
