@@ -19,40 +19,17 @@ namespace {
 
 // Fills only what lies where the paint is, rectangle by rectangle of the painted region:
 // a fill elsewhere costs time and shows nothing.
-template <class Rect>
-void fillWithin(QPainter& p, const QRegion& region, const Rect& r, const QColor& colour) {
+void fillWithin(QPainter& p, const QRegion& region, const QRect& r, const QColor& colour) {
     for (const QRect& painted : region) {
-        const Rect part = r & Rect(painted);
+        const QRect part = r & painted;
         if (!part.isEmpty())
             p.fillRect(part, colour);
     }
 }
 
-// A rectangle as fills: its outline lies inside the shape, as wide as its border. Where a
-// painted part reaches the outline, the border's colour goes under it and the inside over
-// it; a part wholly inside (the ball in mid-court) takes the inside's colour alone.
-void drawRectangle(QPainter& p, const Shape& s, const QPalette& palette, const QRegion& region) {
-    const QRect rect = toPixelQRect(s.Left, s.Top, s.Width, s.Height);
-    const int w = s.BorderWidth;
-    const QRect inside = rect.adjusted(w, w, -w, -w);
-    const QColor border = toQColor(s.BorderColor, palette);
-    const QColor back = toQColor(s.BackColor, palette);
-    for (const QRect& painted : region) {
-        const QRect part = rect & painted;
-        if (part.isEmpty())
-            continue;
-        if (!inside.contains(part))
-            p.fillRect(part, border);
-        const QRect within = inside & part;
-        if (!within.isEmpty())
-            p.fillRect(within, back);
-    }
-}
-
 // The ball, smoothed, drawn once into a picture and then only copied.
-QPixmap ovalPicture(const Shape& s, const QPalette& palette, qreal ratio) {
-    const QRect rect = toPixelQRect(s.Left, s.Top, s.Width, s.Height);
-    QPixmap picture(rect.size() * ratio);
+QPixmap ovalPicture(const Shape& s, QSize size, const QPalette& palette, qreal ratio) {
+    QPixmap picture(size * ratio);
     picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
     QPainter p(&picture);
@@ -60,42 +37,8 @@ QPixmap ovalPicture(const Shape& s, const QPalette& palette, qreal ratio) {
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(QPen(toQColor(s.BorderColor, palette), s.BorderWidth));
     p.setBrush(toQColor(s.BackColor, palette));
-    p.drawEllipse(
-        QRectF(QPointF(0, 0), QSizeF(rect.size())).adjusted(inset, inset, -inset, -inset));
+    p.drawEllipse(QRectF(QPointF(0, 0), QSizeF(size)).adjusted(inset, inset, -inset, -inset));
     return picture;
-}
-
-// The court's lines run along the axes: each is a band of its width around its ends.
-void drawLine(QPainter& p, const Line& l, const QPalette& palette, const QRegion& region) {
-    const QColor colour = toQColor(l.BorderColor, palette);
-    const qreal half = l.BorderWidth / 2.0;
-    const QPointF from(l.X1 / twipsPerPixel, l.Y1 / twipsPerPixel);
-    const QPointF to(l.X2 / twipsPerPixel, l.Y2 / twipsPerPixel);
-    QRectF band;
-    if (from.x() == to.x())
-        band = QRectF(from.x() - half, std::min(from.y(), to.y()), l.BorderWidth,
-                      std::abs(to.y() - from.y()));
-    else if (from.y() == to.y())
-        band = QRectF(std::min(from.x(), to.x()), from.y() - half, std::abs(to.x() - from.x()),
-                      l.BorderWidth);
-    if (band.isValid()) {
-        fillWithin(p, region, band, colour);
-        return;
-    }
-    p.setPen(QPen(colour, l.BorderWidth, Qt::SolidLine, Qt::FlatCap));
-    p.drawLine(from, to);
-}
-
-QRect labelPlace(const Label& l) {
-    return toPixelQRect(l.Left, l.Top, l.Width, l.Height);
-}
-
-QRect paintedPlace(const Label& l) {
-    return toQRect(captionArea(toPixelRect(l.Left, l.Top, l.Width, l.Height), l.transparent));
-}
-
-QRect shapePlace(const Shape& s) {
-    return toQRect(shapeArea(toPixelRect(s.Left, s.Top, s.Width, s.Height)));
 }
 
 } // namespace
@@ -159,8 +102,10 @@ const QStaticText& CourtView::textOf(const Label& l, const QFont& font) const {
 
 // `room`: how far, in pixels, the caption may reach before it meets its neighbour; 0 for
 // no limit.
-void CourtView::drawLabel(QPainter& p, const Label& l, int room) const {
-    const QRect rect = labelPlace(l);
+void CourtView::drawLabel(QPainter& p, const ScenePiece& piece) const {
+    const Label& l = *piece.label;
+    const int room = piece.room;
+    const QRect rect = toQRect(piece.place);
     const QPalette& pal = palette();
     if (!l.transparent)
         p.fillRect(rect, toQColor(l.BackColor, pal));
@@ -194,12 +139,12 @@ void CourtView::drawLabel(QPainter& p, const Label& l, int room) const {
     p.restore();
 }
 
-void CourtView::drawBall(QPainter& p) const {
-    const Shape& ball = game_.Pallina;
+void CourtView::drawBall(QPainter& p, const ScenePiece& piece) const {
+    const Shape& ball = *piece.ball;
     // What the painter draws into: the window's backing store, or a picture. Its own
     // ratio is a stored figure, where the widget's would be asked of the screen.
     const qreal ratio = p.paintEngine()->paintDevice()->devicePixelRatioF();
-    const QRect rect = toPixelQRect(ball.Left, ball.Top, ball.Width, ball.Height);
+    const QRect rect = toQRect(piece.place);
     const std::array<std::uint32_t, 5> key = {std::uint32_t(rect.width()),
                                               std::uint32_t(rect.height()), ball.BackColor,
                                               ball.BorderColor, std::uint32_t(ratio * 100)};
@@ -210,7 +155,7 @@ void CourtView::drawBall(QPainter& p) const {
     if (found == ballPictures_.end()) {
         if (ballPictures_.size() >= 8)
             ballPictures_.clear(); // colours changed: start again
-        ballPictures_.emplace_back(key, ovalPicture(ball, palette(), ratio));
+        ballPictures_.emplace_back(key, ovalPicture(ball, rect.size(), palette(), ratio));
         found = std::prev(ballPictures_.end());
     }
     p.drawPixmap(rect.topLeft(), found->second);
@@ -228,34 +173,22 @@ void CourtView::paintEvent(QPaintEvent* event) {
         changes_.rememberAll();
     {
         QPainter p(this);
-        const QPalette& pal = palette();
-        const QRect bounds = region.boundingRect();
-        const QRect court =
-            toPixelQRect(game_.Campo.Left, game_.Campo.Top, game_.Campo.Width, game_.Campo.Height);
-        if (!court.contains(bounds))
-            fillWithin(p, region, rect(), toQColor(colours::buttonFace, pal)); // the strip below
-        drawRectangle(p, game_.Campo, pal, region);
-        for (const Line& l : game_.lines)
-            drawLine(p, l, pal, region);
-        // Beyond the court and its lines, only what lies where the paint is.
-        for (const Shape* racquet : {&game_.Racchetta_Blu, &game_.Racchetta_Rossa})
-            if (region.intersects(shapePlace(*racquet)))
-                drawRectangle(p, *racquet, pal, region);
-        for (const Label* l : {&game_.lblPuntoBlu, &game_.Label1, &game_.lblPuntoRosso})
-            if (region.intersects(paintedPlace(*l)))
-                drawLabel(p, *l, 0);
-        for (int i = 0; i < GameCore::setColumns; ++i) {
-            if (!game_.setColumnShown(i))
+        courtScene(game_, 96, scene_);
+        for (const ScenePiece& piece : scene_) {
+            if (!region.intersects(toQRect(piece.reach)))
                 continue;
-            for (const Label* l : {&game_.lblSet_Sin[static_cast<std::size_t>(i)],
-                                   &game_.lblSet_Dest[static_cast<std::size_t>(i)]})
-                if (region.intersects(paintedPlace(*l)))
-                    drawLabel(p, *l, setCaptionRoom);
+            switch (piece.kind) {
+            case ScenePiece::Kind::Fill:
+                fillWithin(p, region, toQRect(piece.place), toQColor(piece.colour, palette()));
+                break;
+            case ScenePiece::Kind::Caption:
+                drawLabel(p, piece);
+                break;
+            case ScenePiece::Kind::Ball:
+                drawBall(p, piece);
+                break;
+            }
         }
-        if (region.intersects(shapePlace(game_.Pallina)))
-            drawBall(p);
-        if (game_.paused() && region.intersects(paintedPlace(game_.lblPausa)))
-            drawLabel(p, game_.lblPausa, 0);
     }
     if (observer_)
         observer_();

@@ -3,6 +3,7 @@
 // paints it remembers what it last showed, so that after a tick, a key or a command only
 // the places that changed are painted again.
 #include "ChangeRecord.h"
+#include "CourtScene.h"
 
 #include <QFont>
 #include <QPixmap>
@@ -40,8 +41,8 @@ class CourtView : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    void drawLabel(QPainter& p, const Label& l, int room) const;
-    void drawBall(QPainter& p) const;
+    void drawLabel(QPainter& p, const ScenePiece& piece) const;
+    void drawBall(QPainter& p, const ScenePiece& piece) const;
     const QFont& fontOf(const Label& l) const;
     const QStaticText& textOf(const Label& l, const QFont& font) const;
 
@@ -50,6 +51,7 @@ class CourtView : public QWidget {
     std::uint64_t paintedPixels_ = 0;
     std::uint64_t paints_ = 0;
     std::function<void()> observer_;
+    std::vector<ScenePiece> scene_;
     // Looked up by the label's own fields, so that a lookup allocates nothing.
     struct FontKey {
         std::string name;

@@ -2,6 +2,7 @@
 # build them alike.
 set(QUINDRA_CORE_SOURCES
   app/ChangeRecord.cpp
+  app/CourtScene.cpp
   app/ClockRandom.cpp
   app/Elements.cpp
   app/GameCore.cpp

@@ -1,7 +1,7 @@
 #include "CourtPainter.h"
 
 #include "Text.h"
-#include "app/GameCore.h"
+#include "app/Elements.h"
 
 #include <algorithm>
 #include <cmath>
@@ -77,10 +77,6 @@ void CourtPainter::show(HDC target, const RECT& where) const {
            memory_, where.left, where.top, SRCCOPY);
 }
 
-PixelRect CourtPainter::place(double left, double top, double width, double height) const {
-    return toPixelRectAt(left, top, width, height, dpi_);
-}
-
 void CourtPainter::fillRect(const PixelRect& r, COLORREF colour) const {
     if (r.empty())
         return;
@@ -90,31 +86,10 @@ void CourtPainter::fillRect(const PixelRect& r, COLORREF colour) const {
     ExtTextOutW(memory_, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
 }
 
-// The outline lies inside the shape, as wide as its border, the inside over it.
-void CourtPainter::drawRectangle(const Shape& s) const {
-    const PixelRect r = place(s.Left, s.Top, s.Width, s.Height);
-    const int w = scaledWidth(s.BorderWidth, dpi_);
-    fillRect(r, toColorRef(s.BorderColor));
-    fillRect(r.grown(-w, -w, -w, -w), toColorRef(s.BackColor));
-}
-
-// The court's lines run along the axes: each is a band of its width around its ends.
-void CourtPainter::drawLine(const Line& l) const {
-    const double half = l.BorderWidth * twipsPerPixel / 2.0;
-    const double left = std::min(l.X1, l.X2), top = std::min(l.Y1, l.Y2);
-    const double width = std::abs(l.X2 - l.X1), height = std::abs(l.Y2 - l.Y1);
-    PixelRect band;
-    if (l.X1 == l.X2)
-        band = place(left - half, top, 2 * half, height);
-    else if (l.Y1 == l.Y2)
-        band = place(left, top - half, width, 2 * half);
-    fillRect(band, toColorRef(l.BorderColor));
-}
-
-void CourtPainter::drawBall(const Shape& s) const {
-    const PixelRect r = place(s.Left, s.Top, s.Width, s.Height);
-    HPEN pen =
-        CreatePen(PS_INSIDEFRAME, scaledWidth(s.BorderWidth, dpi_), toColorRef(s.BorderColor));
+void CourtPainter::drawBall(const ScenePiece& piece) const {
+    const Shape& s = *piece.ball;
+    const PixelRect& r = piece.place;
+    HPEN pen = CreatePen(PS_INSIDEFRAME, piece.border, toColorRef(s.BorderColor));
     HBRUSH brush = CreateSolidBrush(toColorRef(s.BackColor));
     HGDIOBJ oldPen = SelectObject(memory_, pen);
     HGDIOBJ oldBrush = SelectObject(memory_, brush);
@@ -143,8 +118,10 @@ HFONT CourtPainter::fontFor(const Label& l, int width) const {
 
 // `room`: how far, in pixels at 96 dpi, the caption may reach before it meets its
 // neighbour; 0 for no limit. A wider caption is drawn narrower, clear of the next column.
-void CourtPainter::drawLabel(const Label& l, int room) const {
-    const PixelRect r = place(l.Left, l.Top, l.Width, l.Height);
+void CourtPainter::drawLabel(const ScenePiece& piece) const {
+    const Label& l = *piece.label;
+    const int room = piece.room;
+    const PixelRect& r = piece.place;
     if (!l.transparent)
         fillRect(r, toColorRef(l.BackColor));
     const std::wstring text = widen(l.Caption);
@@ -180,23 +157,20 @@ void CourtPainter::draw(const std::vector<RECT>& where) {
     SelectClipRgn(memory_, region);
     DeleteObject(region);
 
-    fillRect({0, 0, size_.cx, size_.cy}, toColorRef(colours::buttonFace)); // the strip below
-    drawRectangle(game_.Campo);
-    for (const Line& l : game_.lines)
-        drawLine(l);
-    drawRectangle(game_.Racchetta_Blu);
-    drawRectangle(game_.Racchetta_Rossa);
-    for (const Label* l : {&game_.lblPuntoBlu, &game_.Label1, &game_.lblPuntoRosso})
-        drawLabel(*l, 0);
-    for (int i = 0; i < GameCore::setColumns; ++i) {
-        if (!game_.setColumnShown(i))
-            continue;
-        drawLabel(game_.lblSet_Sin[static_cast<std::size_t>(i)], setCaptionRoom);
-        drawLabel(game_.lblSet_Dest[static_cast<std::size_t>(i)], setCaptionRoom);
+    courtScene(game_, dpi_, scene_);
+    for (const ScenePiece& piece : scene_) {
+        switch (piece.kind) {
+        case ScenePiece::Kind::Fill:
+            fillRect(piece.place, toColorRef(piece.colour));
+            break;
+        case ScenePiece::Kind::Caption:
+            drawLabel(piece);
+            break;
+        case ScenePiece::Kind::Ball:
+            drawBall(piece);
+            break;
+        }
     }
-    drawBall(game_.Pallina);
-    if (game_.paused())
-        drawLabel(game_.lblPausa, 0);
     SelectClipRgn(memory_, nullptr);
 }
 

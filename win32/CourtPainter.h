@@ -4,6 +4,7 @@
 // between paints, and only where the game changed; the window's paints copy from it, so
 // nothing flickers.
 #include "app/ChangeRecord.h"
+#include "app/CourtScene.h"
 
 #include <windows.h>
 
@@ -13,8 +14,6 @@
 namespace quindra {
 class GameCore;
 struct Label;
-struct Shape;
-struct Line;
 } // namespace quindra
 
 namespace quindra::win32 {
@@ -37,11 +36,8 @@ class CourtPainter {
   private:
     void draw(const std::vector<RECT>& where);
     void fillRect(const PixelRect& r, COLORREF colour) const;
-    void drawRectangle(const Shape& s) const;
-    void drawLine(const Line& l) const;
-    void drawBall(const Shape& s) const;
-    void drawLabel(const Label& l, int room) const;
-    PixelRect place(double left, double top, double width, double height) const;
+    void drawBall(const ScenePiece& piece) const;
+    void drawLabel(const ScenePiece& piece) const;
     HFONT fontFor(const Label& l, int width) const;
 
     const GameCore& game_;
@@ -52,6 +48,7 @@ class CourtPainter {
     SIZE size_{0, 0};
     int dpi_ = 96;
     bool whole_ = true;
+    std::vector<ScenePiece> scene_;
     struct Font {
         std::string name;
         double size;
