@@ -567,9 +567,8 @@ class Form1Test : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(shows(screenshot(), court), 5000);
 
         // Keys typed into it: A, Z, Up and Down, tapped and held; the client's own repeat
-        // learnt as on X11; both players holding keys at once; nothing behind an open menu
-        // or a modal window; Space serves and a point is scored; P pauses, and so does
-        // another window taking the keyboard.
+        // learnt as on X11; both players holding keys at once; the keyboard going to another
+        // window. What follows a key is the table's, tested without a window.
         Shape &blue = g.Racchetta_Blu, &red = g.Racchetta_Rossa;
         g.lblPuntoBlu.Caption = "0"s;
         blue.Top = red.Top = 2000;
@@ -600,36 +599,10 @@ class Form1Test : public QObject {
         QTest::qWait(300);
         QCOMPARE(blue.Top + red.Top, blueTop + redTop);
 
-        form.menuBar()->setActiveAction(form.menuBar()->actions().first());
-        QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
-        QVERIFY(type("a Up space"));
-        QVERIFY(blue.Top == blueTop && red.Top == redTop && !form.timer(TimerId::Clock).isActive());
-        QApplication::activePopupWidget()->hide();
-        answer<QDialog>([&form] { form.menuTree()[MenuItem::mnuSommario]->trigger(); },
-                        [&](QDialog* window) { // a modal window keeps the keys too
-                            QVERIFY(type("a Up space"));
-                            QVERIFY(blue.Top == blueTop && red.Top == redTop);
-                            window->reject();
-                        });
-        QVERIFY(!form.timer(TimerId::Clock).isActive());
-
-        form.menuTree()[MenuItem::mnuPro]->trigger();
-        red.Top = 6000; // off the court: the serve flies past the right end
-        g.Battuta = 0;
+        // Another window given the keyboard pauses a rally, as the compositor tells it.
         g.batte();
         QVERIFY(type("space"));
         QVERIFY(form.timer(TimerId::Clock).isActive());
-        QTRY_COMPARE_WITH_TIMEOUT(g.lblPuntoBlu.Caption, "15"s, 5000);
-
-        g.Battuta = 0;
-        g.batte();
-        QVERIFY(type("space 100 p"));
-        QVERIFY(g.paused());
-        const float left = g.Pallina.Left;
-        QTest::qWait(300);
-        QCOMPARE(g.Pallina.Left, left);
-        QVERIFY(type("space"));
-        QVERIFY(!g.paused() && form.timer(TimerId::Clock).isActive());
         QWidget other; // the compositor gives a new window the keyboard
         other.show();
         QTRY_VERIFY(g.paused());
