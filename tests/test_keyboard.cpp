@@ -102,6 +102,9 @@ class KeyboardTest : public QObject {
             racquet->Height = height;
             racquet->Move(racquet->Left, top);
         }
+        // The computer's count of the steps it may take agrees with the keys'.
+        const int down = blueCode == 90 ? 1 : -1;
+        QCOMPARE(s.game.stepsWithinLimits(s.game.Racchetta_Blu, down), after == top ? 0 : down);
         s.game.ControllaTasti(blueCode == 90 ? 40 : 38);
         s.game.ControllaTasti(static_cast<std::int16_t>(blueCode));
         QCOMPARE(s.game.Racchetta_Rossa.Top, after);
@@ -223,43 +226,6 @@ class KeyboardTest : public QObject {
         QCOMPARE(leftActs, 2 * 8); // 60, 65, 88, 90, 97, 119, 122 and 226, keys and characters
     }
 
-    // The repeat clock's plan: stopped with no key held; while a serve waits, set for the
-    // next repeat; in a rally (a tick every 100 ms) left to the tick until the repeat falls
-    // due within an interval; a clock already set to go off sooner kept; one overdue set
-    // for now.
-    void repeatClockPlan_data() {
-        QTest::addColumn<bool>("held");
-        QTest::addColumn<qint64>("now");
-        QTest::addColumn<bool>("rally");
-        QTest::addColumn<qint64>("setFor"); // -1: not set
-        QTest::addColumn<QString>("plan");
-        QTest::newRow("nothing held") << false << 0ll << true << 300ll << "stop";
-        QTest::newRow("serve waits") << true << 0ll << false << -1ll << "set 500";
-        QTest::newRow("rally, a tick first") << true << 399ll << true << -1ll << "keep";
-        QTest::newRow("rally, due within a tick") << true << 400ll << true << -1ll << "set 500";
-        QTest::newRow("set sooner") << true << 0ll << false << 500ll << "keep";
-        QTest::newRow("set later") << true << 0ll << false << 501ll << "set 500";
-        QTest::newRow("overdue") << true << 520ll << true << -1ll << "set 520";
-    }
-
-    void repeatClockPlan() {
-        QFETCH(bool, held);
-        QFETCH(qint64, now);
-        QFETCH(bool, rally);
-        QFETCH(qint64, setFor);
-        QFETCH(QString, plan);
-        HeldKeys keys(500, 33);
-        if (held)
-            keys.press({1, 38, {}}, 0);
-        using Action = HeldKeys::ClockPlan::Action;
-        const auto p = keys.planClock(now, rally, 100,
-                                      setFor < 0 ? std::nullopt : std::optional<qint64>(setFor));
-        QCOMPARE(p.action == Action::Stop   ? QStringLiteral("stop")
-                 : p.action == Action::Keep ? QStringLiteral("keep")
-                                            : QStringLiteral("set %1").arg(p.at),
-                 plan);
-    }
-
     // Held keys (milliseconds): a second press of a held key is none; keys due together
     // repeat in the order pressed; the desktop's first repeat 100 to 3000 ms after the press
     // is its delay, each next one 5 to 1000 ms later its interval; other readings are noise.
@@ -297,63 +263,6 @@ class KeyboardTest : public QObject {
         QCOMPARE(held.nextDue(), std::optional<std::int64_t>(23000 + 1000));
         held.setTiming(0, -5); // nonsense is at least a millisecond
         QCOMPARE(QPoint(held.delay(), held.interval()), QPoint(1, 1));
-    }
-
-    // The keys as a window hands them over: a desktop's repeat of a held key only teaches
-    // its timing; P pauses a rally and lets every key go; while paused no key is held;
-    // the keyboard leaving pauses a rally once; the computer moves only while it plays and
-    // a person could, and serves a second after its serve is due.
-    void players() {
-        StartedGame s;
-        GameCore& g = s.game;
-        Players p(g, s.host);
-        g.Racchetta_Rossa.Top = 2000;
-        p.keyDown({1, 38, {}}, false, 0);
-        QCOMPARE(g.Racchetta_Rossa.Top, 1750.0f);
-        p.keyDown({1, 38, {}}, true, 420);
-        QCOMPARE(g.Racchetta_Rossa.Top, 1750.0f);
-        QCOMPARE(p.heldKeys().delay(), 420);
-        QVERIFY(!p.repeatHeldKeys(499));
-        QVERIFY(p.repeatHeldKeys(500));
-        QCOMPARE(g.Racchetta_Rossa.Top, 1500.0f);
-        p.keyUp(1);
-        QVERIFY(!p.heldKeys().nextDue());
-        p.keyDown({2, 40, {}}, true, 600); // a repeat of a key never seen going down
-        QCOMPARE(g.Racchetta_Rossa.Top, 1750.0f);
-        QVERIFY(p.heldKeys().isHeld(2));
-
-        QVERIFY(!p.pauseWhenAway()); // a waiting serve has nothing to pause
-        s.host.clock = true;
-        p.keyDown({3, keyP, {}}, false, 700);
-        QVERIFY(g.paused() && p.heldKeys().empty());
-        p.keyDown({1, 38, {}}, false, 800);
-        QVERIFY(p.heldKeys().empty() && g.Racchetta_Rossa.Top == 1750.0f);
-        p.keyDown({4, 32, {32}}, false, 900);
-        QVERIFY(!g.paused() && p.heldKeys().empty());
-        p.keyDown({2, 40, {}}, false, 950);
-        QVERIFY(p.pauseWhenAway() && g.paused() && p.heldKeys().empty());
-        QVERIFY(!p.pauseWhenAway());
-        // P held while a serve waits pauses nothing, and its repeats never pause the rally
-        // the other player's Space starts.
-        p.keyDown({4, 32, {32}}, false, 960);
-        s.host.clock = false;
-        p.keyDown({3, keyP, {}}, false, 970);
-        QVERIFY(!g.paused() && p.heldKeys().isHeld(3));
-        s.host.clock = true;
-        QVERIFY(p.repeatHeldKeys(970 + p.heldKeys().delay()) && !g.paused());
-        p.releaseHeldKeys();
-
-        QVERIFY(!p.computerMoves(1000, true) && !p.nextComputerMove()); // not playing
-        g.mnuComputer_Click();
-        g.Battuta = 1;
-        g.batte();
-        QVERIFY(!p.computerMoves(2000, false) && !p.nextComputerMove()); // a menu is open
-        QVERIFY(!p.computerMoves(3000, true));
-        QCOMPARE(p.nextComputerMove(),
-                 std::optional<std::int64_t>(3000 + ComputerPlayer::serveDelay));
-        QVERIFY(p.computerMoves(4000, true) && s.host.clock);
-        p.restComputer();
-        QVERIFY(!p.nextComputerMove());
     }
 
     // The tick that ends a match waits in its message box with the clock still on: no

@@ -375,25 +375,6 @@ class WineGame : public QObject {
         }
     }
 
-    // Space serves; the ball flies out and the point is on the board.
-    void aPointIsPlayedAndScored() {
-        const GameCore& g = LinuxCourt(0, outer_).game;
-        const QRect blueLabel = toQ(toPixelRect(g.lblPuntoBlu.Left, g.lblPuntoBlu.Top,
-                                                g.lblPuntoBlu.Width, g.lblPuntoBlu.Height));
-        const QRect redLabel = toQ(toPixelRect(g.lblPuntoRosso.Left, g.lblPuntoRosso.Top,
-                                               g.lblPuntoRosso.Width, g.lblPuntoRosso.Height));
-        const QImage before = court();
-        const QRect ballAtServe = ballAt(before);
-        keys("space");
-        QTRY_VERIFY_WITH_TIMEOUT(ballAt(court()) != ballAtServe, 2000);
-        QTRY_VERIFY_WITH_TIMEOUT(court().copy(blueLabel) != before.copy(blueLabel) ||
-                                     court().copy(redLabel) != before.copy(redLabel),
-                                 30000);
-        const QImage scored = court();
-        QVERIFY((scored.copy(blueLabel) == before.copy(blueLabel)) !=
-                (scored.copy(redLabel) == before.copy(redLabel)));
-    }
-
     // P pauses a rally and P resumes it; minimising the window pauses it too.
     void pauseAndMinimise() {
         const GameCore& g = LinuxCourt(0, outer_).game;
