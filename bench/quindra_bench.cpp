@@ -1,6 +1,8 @@
 // quindra-bench: the real main window, its real clock and its painting, measured as the
 // players feel them. Prints one JSON object per line; nothing here is a test.
 //   build/bench/quindra-bench            (offscreen unless QT_QPA_PLATFORM says otherwise)
+//   build/bench/quindra-bench --reaction [SECONDS]  only the computer's reaction, at each
+//                                                   level for SECONDS (40)
 #include "BareWindow.h"
 #include "Figures.h"
 #include "app/Form1.h"
@@ -345,6 +347,65 @@ void measureKeys(Form1& form) {
                 latencies.size(), quantile(latencies, 0.5), quantile(latencies, 0.99));
 }
 
+// The computer against a left player who serves and stands still, in the real window: from
+// the paint that shows the ball change course (a serve, a hit, an edge) to the paint of the
+// red racquet's first step after it, when the racquet had stood still for longer than a held
+// key waits to repeat, so that the step is its answer and not a move it had begun. A change
+// left unanswered for a second needed no step; the next change starts the count again.
+void measureReaction(Form1& form, int levelMs, QAction* level, int seconds) {
+    makeActive(form);
+    level->trigger();
+    form.menuTree()[MenuItem::mnuComputer]->trigger();
+    form.menuTree()[MenuItem::mnuNuovaPartita]->trigger();
+    const GameCore& g = form.game();
+    QElapsedTimer clock;
+    clock.start();
+    std::int32_t passoX = g.PassoX, passoY = g.PassoY;
+    bool running = false;
+    float redTop = g.Racchetta_Rossa.Top;
+    double lastStep = -1e9, change = -1;
+    std::vector<double> delays;
+    form.court()->setPaintObserver([&] {
+        const double now = double(clock.nsecsElapsed()) / 1e6;
+        const bool on = form.table().clockEnabled();
+        if (g.Racchetta_Rossa.Top != redTop) {
+            redTop = g.Racchetta_Rossa.Top;
+            if (change >= 0 && lastStep < change - 600)
+                delays.push_back(now - change);
+            change = -1;
+            lastStep = now;
+        }
+        if (on && (!running || g.PassoX != passoX || g.PassoY != passoY) &&
+            (change < 0 || now - change > 1000))
+            change = now;
+        running = on;
+        passoX = g.PassoX;
+        passoY = g.PassoY;
+    });
+    // The left player serves half a second after its serve falls due.
+    QTimer server;
+    QObject::connect(&server, &QTimer::timeout, [&] {
+        if (form.table().clockEnabled() || g.Battuta != 0)
+            return;
+        sendKey(form, Qt::Key_Space, QStringLiteral(" "));
+        // The serve paints nothing until the ball's first step: its time is the key's.
+        if (form.table().clockEnabled() && !running) {
+            change = double(clock.nsecsElapsed()) / 1e6;
+            running = true;
+        }
+    });
+    server.start(500);
+    QEventLoop loop;
+    runFor(loop, seconds * 1000);
+    server.stop();
+    form.court()->setPaintObserver(nullptr);
+    form.menuTree()[MenuItem::mnuComputer]->trigger();
+    std::printf("{\"kind\":\"reaction\",\"level_ms\":%d,\"answers\":%zu,\"min_ms\":%.1f,"
+                "\"p50_ms\":%.1f,\"p99_ms\":%.1f,\"max_ms\":%.1f}\n",
+                levelMs, delays.size(), quantile(delays, 0), quantile(delays, 0.5),
+                quantile(delays, 0.99), quantile(delays, 1));
+}
+
 void measureIdle(Form1& form) {
     form.menuTree()[MenuItem::mnuNuovaPartita]->trigger(); // a serve waits
     QCoreApplication::processEvents();
@@ -414,23 +475,32 @@ int main(int argc, char** argv) {
         return hostClockChild(std::max(1, std::atoi(argv[2])));
 
     QApplication app(argc, argv);
-    const double firstPaint = firstPaintMs(argv[0]);
+    const bool reactionOnly = argc > 1 && std::strcmp(argv[1], "--reaction") == 0;
+    const double firstPaint = reactionOnly ? 0 : firstPaintMs(argv[0]);
     Form1 form;
     form.show();
     QEventLoop shown;
     runFor(shown, 200);
 
     answerMessageBoxes(app);
+    const MenuTree& m = form.menuTree();
+    const std::pair<int, QAction*> levels[] = {
+        {100, m[MenuItem::mnuPri]}, {50, m[MenuItem::mnuInt]}, {40, m[MenuItem::mnuPro]}};
+    if (reactionOnly) {
+        const int seconds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 40;
+        for (const auto& [levelMs, item] : levels)
+            measureReaction(form, levelMs, item, seconds);
+        return 0;
+    }
     BareWindow bare;
     bare.show();
     runFor(shown, 200);
-    const MenuTree& m = form.menuTree();
     // Each level beside the bare window at the same pace, so the two compare like with like.
-    for (const auto& [levelMs, item] : {std::pair{100, m[MenuItem::mnuPri]},
-                                        {50, m[MenuItem::mnuInt]},
-                                        {40, m[MenuItem::mnuPro]}})
+    for (const auto& [levelMs, item] : levels)
         measureLevel(argv[0], form, bare, levelMs, item);
     measureKeys(form);
+    for (const auto& [levelMs, item] : levels)
+        measureReaction(form, levelMs, item, 40);
     measureIdle(form);
     std::printf("{\"kind\":\"startup\",\"first_paint_ms\":%.1f}\n", firstPaint);
     std::printf("{\"kind\":\"memory\",\"peak_rss_mib\":%.1f}\n", peakRssMib());

@@ -16,19 +16,25 @@ constexpr std::int16_t keyDown = codeOf(KeyAction::RedDown);
 constexpr float baseColumn = 6600;
 constexpr float step = 250;
 
-// How far off the computer may judge a ball, by level: a spread for every ball, and more
-// for a steep one, in twips per twip of vertical step.
+// How the computer sees, by level: how long it takes to answer a ball that changes course,
+// in milliseconds, and how far off it may judge where the ball will come, a spread for
+// every ball and more for a steep one, in twips per twip of vertical step.
 struct Judgement {
+    int reaction;
     double spread;
     double perStep;
 };
 
+// A person needs about a fifth of a second to see a ball change course and start to move:
+// simple reaction to a light is 190-250 ms in young adults, choosing between two moves
+// takes longer, and practice takes some of it off. The quickest level answers as a trained
+// player, the slowest as a beginner.
 Judgement judgementAt(int interval) {
     if (interval <= 40)
-        return {50, 1.4}; // "Professionista": sharp
+        return {180, 50, 1.4}; // "Professionista": sharp
     if (interval <= 50)
-        return {80, 1.6};
-    return {110, 1.9}; // "Principiante": forgiving
+        return {220, 80, 1.6};
+    return {260, 110, 1.9}; // "Principiante": forgiving
 }
 
 } // namespace
@@ -38,13 +44,16 @@ ComputerPlayer::ComputerPlayer(const GameCore& game, Platform& platform)
 
 void ComputerPlayer::reset() {
     rest();
-    judged_ = false;
+    aiming_ = false;
 }
 
 void ComputerPlayer::rest() {
     hands_.release();
     serveDueSince_ = -1;
     next_.reset();
+    // Back at the court, it must look at the ball again.
+    seen_ = false;
+    answered_ = true;
 }
 
 std::int16_t ComputerPlayer::act(std::int64_t now) {
@@ -56,7 +65,9 @@ std::int16_t ComputerPlayer::act(std::int64_t now) {
 }
 
 std::int16_t ComputerPlayer::serve(std::int64_t now) {
-    judged_ = false;
+    seen_ = false;
+    answered_ = true;
+    aiming_ = false;
     hands_.release();
     next_.reset();
     // The left player's serve is not its own: nothing to do until the ball comes.
@@ -81,18 +92,39 @@ std::int16_t ComputerPlayer::serve(std::int64_t now) {
 
 std::int16_t ComputerPlayer::play(std::int64_t now) {
     serveDueSince_ = -1;
+    watchCourse(now);
     // It plays from the base column.
     if (game_.Racchetta_Rossa.Left != baseColumn) {
         const bool pressed = hands_.tap(now, keyBase);
         next_ = hands_.nextTap();
         return pressed ? keyBase : 0;
     }
-    target_ = judgeTarget();
-    const int steps = stepsTo(target_);
+    if (!answered_ && now >= answerAt_) {
+        answered_ = aiming_ = true;
+        target_ = judgeTarget();
+    }
+    // Until it answers, it goes on with the move it had begun, if any.
+    const int steps = aiming_ ? stepsTo(target_) : 0;
     const std::int16_t code = hands_.steer(now, steps);
     const int left = code == 0 ? steps : steps < 0 ? steps + 1 : steps - 1;
     next_ = hands_.nextStep(left);
+    if (!answered_ && (!next_ || *next_ > answerAt_))
+        next_ = answerAt_;
     return code;
+}
+
+void ComputerPlayer::watchCourse(std::int64_t now) {
+    // A serve, a racquet's hit, an edge or a re-spin all change the ball's steps.
+    if (seen_ && game_.PassoX == seenX_ && game_.PassoY == seenY_)
+        return;
+    seen_ = true;
+    seenX_ = game_.PassoX;
+    seenY_ = game_.PassoY;
+    // A change while it is still taking in the last one doesn't start its reaction over:
+    // when it answers, it answers the ball as it then is.
+    if (answered_)
+        answerAt_ = now + judgementAt(platform_.clockInterval()).reaction;
+    answered_ = false;
 }
 
 int ComputerPlayer::stepsTo(float target) const {
@@ -108,20 +140,10 @@ int ComputerPlayer::stepsTo(float target) const {
 
 float ComputerPlayer::judgeTarget() {
     const Shape& racquet = game_.Racchetta_Rossa;
-    if (game_.PassoX < 0) {
-        // The ball goes away: back to the middle of the court to wait for it.
-        judged_ = false;
+    if (game_.PassoX < 0) // the ball goes away: back to the middle of the court to wait
         return game_.Campo.Height / 2 - racquet.Height / 2;
-    }
-    // A ball that comes only ever moves on: one that stands further back is a new one
-    // (a serve, or a ball sent back from the other end).
-    const bool sameBall = judged_ && game_.Pallina.Left >= judgedLeft_;
-    judgedLeft_ = game_.Pallina.Left;
-    if (sameBall)
-        return target_;
-    // Once for each ball that comes: where it will cross the racquet's column, and which
-    // part of the racquet should take it, to send it away from the other racquet.
-    judged_ = true;
+    // Where the ball will cross the racquet's column, and which part of the racquet should
+    // take it, to send it away from the other racquet.
     const float arrival = predictArrival();
     const Shape& other = game_.Racchetta_Blu;
     const bool otherHigh = other.Top + other.Height / 2 < game_.Campo.Height / 2;

@@ -1,6 +1,7 @@
 #pragma once
 // The computer at the right (red) racquet. It plays only through the keys a person at the
-// right player's place has, and with a person's hands: a press steps once, a held key
+// right player's place has, and with a person's eyes and hands: it answers a ball that
+// changes course only after a person's reaction time; a press steps once, a held key
 // waits the desktop's repeat delay before it repeats, separate presses come no faster than
 // a quick finger taps. It serves a second after its serve is due.
 #include "Hands.h"
@@ -44,6 +45,7 @@ class ComputerPlayer {
   private:
     std::int16_t serve(std::int64_t now);
     std::int16_t play(std::int64_t now);
+    void watchCourse(std::int64_t now);
     int stepsTo(float target) const;
     float judgeTarget();
     float predictArrival() const;
@@ -54,8 +56,14 @@ class ComputerPlayer {
     Hands hands_;
     std::optional<std::int64_t> next_;
     std::int64_t serveDueSince_ = -1;
-    bool judged_ = false;
-    float judgedLeft_ = 0;
+    // The ball's steps as last seen, and when it will answer their change.
+    bool seen_ = false;
+    std::int32_t seenX_ = 0;
+    std::int32_t seenY_ = 0;
+    bool answered_ = true;
+    std::int64_t answerAt_ = 0;
+    // Where it is taking its racquet, once it has judged a ball.
+    bool aiming_ = false;
     float target_ = 0;
 };
 

@@ -18,10 +18,12 @@
 
 namespace quindra::testing {
 
-// What the left player does with a ball that comes: nothing at all, or take it at the
-// end of the racquet that sends it steeply toward the corner away from the red racquet,
-// judging where the ball will come as a person does, not always right.
-enum class LeftPlays { Still, Corners };
+// What the left player does with a ball that comes: nothing at all; take it at the end of
+// the racquet that sends it steeply toward the corner away from the red racquet, judging
+// where the ball will come as a person does, not always right; or, as a person new to the
+// game, take it with the racquet's middle, answering each change of the ball's course a
+// reaction time late and tapping the keys, never holding them.
+enum class LeftPlays { Still, Corners, Person };
 
 // Checks that a player's steps are those of a person's keys: presses at least a tap's gap
 // apart, a held key's first repeat no sooner than the delay, then no faster than the rate.
@@ -80,6 +82,7 @@ class Rallies {
     // and more for a steep ball, `leftPerStep` twips per twip of vertical step.
     static constexpr double leftSpread = 100;
     static constexpr double leftPerStep = 0.8;
+    static constexpr int personReaction = 200;
 
     Rallies(void (GameCore::*level)(), LeftPlays plays, std::uint32_t seed)
         : plays_(plays), random_(seed), leftRandom_(seed + 1000) {
@@ -103,6 +106,8 @@ class Rallies {
         nextTick_.reset();
         leftServeAt_.reset();
         judged_ = false;
+        seenX_ = seenY_ = 0;
+        answerAt_.reset();
         const bool leftServes = game.Battuta == 0;
         bool returned = false;
         for (int safety = 0; safety < 1000000; ++safety) {
@@ -158,6 +163,8 @@ class Rallies {
         }
         if (plays_ == LeftPlays::Still)
             return 0;
+        if (plays_ == LeftPlays::Person)
+            return personActs();
         const Shape& r = game.Racchetta_Blu;
         if (game.PassoX > 0) {
             judged_ = false;
@@ -172,6 +179,41 @@ class Rallies {
         const int remaining = code == 0 ? possible : possible - (possible < 0 ? -1 : 1);
         leftNext_ = left.nextStep(remaining);
         return code;
+    }
+
+    std::int16_t personActs() {
+        if (game.PassoX != seenX_ || game.PassoY != seenY_) {
+            seenX_ = game.PassoX;
+            seenY_ = game.PassoY;
+            if (!answerAt_)
+                answerAt_ = now + personReaction;
+        }
+        if (answerAt_ && now >= *answerAt_) {
+            answerAt_.reset();
+            judged_ = true;
+            target_ = game.PassoX > 0 ? 2076 : aimWithTheMiddle();
+        }
+        const Shape& r = game.Racchetta_Blu;
+        const int steps =
+            judged_ ? game.stepsWithinLimits(r, int(std::lround((target_ - r.Top) / 250.0f))) : 0;
+        const std::int16_t key = steps < 0 ? leftUp : leftDown;
+        const bool pressed = steps != 0 && left.tap(now, key);
+        if (steps != 0)
+            leftNext_ = left.nextTap();
+        if (answerAt_ && (!leftNext_ || *leftNext_ > *answerAt_))
+            leftNext_ = answerAt_;
+        return pressed ? key : 0;
+    }
+
+    // Where the racquet's top should be for its middle to meet the ball.
+    float aimWithTheMiddle() {
+        const Shape& r = game.Racchetta_Blu;
+        const float near = r.Left + game.Pallina.Width + 100;
+        const double top = predictBallTop(game, fakeOuterHeight,
+                                          [&r, near](double x) { return x <= near && x > r.Left; });
+        std::normal_distribution<double> error(0.0,
+                                               leftSpread + leftPerStep * std::abs(game.PassoY));
+        return float(top + error(leftRandom_)) + game.Pallina.Height / 2 - r.Height / 2;
     }
 
     // Where the racquet's top should be when the ball reaches it: the ball taken near the
@@ -200,6 +242,9 @@ class Rallies {
     std::optional<std::int64_t> leftNext_;
     bool judged_ = false;
     float target_ = 0;
+    std::int32_t seenX_ = 0;
+    std::int32_t seenY_ = 0;
+    std::optional<std::int64_t> answerAt_;
 };
 
 } // namespace quindra::testing
