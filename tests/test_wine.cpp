@@ -551,8 +551,48 @@ class WineGame : public QObject {
                                                     .arg(differing)
                                                     .arg(first.x())
                                                     .arg(first.y())));
+            if (dpi == 144)
+                commandsScaled(dpi);
             stopGame();
         }
+    }
+
+    // The commands' picture grows with its window: it is the 96-dpi picture scaled, within
+    // a few levels of grey on average (Windows and Qt smooth it each their own way), and
+    // no part of its box stays empty.
+    void commandsScaled(int dpi) {
+        menu(7, 0);                                                 // Help, Comandi
+        QTRY_COMPARE_WITH_TIMEOUT(tool("iconic", "tool"), 1, 5000); // open, not minimised
+        const QStringList v =
+            wine({tool_, QStringLiteral("client"), QStringLiteral("tool")}).out.split(' ');
+        QCOMPARE(v.size(), 6);
+        const QRect box =
+            toQ(toPixelRectAt(0, 0, 9075, 3795, dpi)).translated(v[0].toInt(), v[1].toInt());
+        const QImage shown = QGuiApplication::primaryScreen()
+                                 ->grabWindow(0, box.x(), box.y(), box.width(), box.height())
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_RGB32);
+        const QImage picture(QFINDTESTDATA("../assets/comandi.png"));
+        QVERIFY(!picture.isNull());
+        const QImage expected =
+            picture
+                .scaled(picture.size() * dpi / 96, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                .convertToFormat(QImage::Format_RGB32);
+        // The picture starts inside the box's sunken edge, a few pixels wide.
+        double best = 255;
+        for (int edge = 0; edge <= 4; ++edge) {
+            const int w = std::min(expected.width(), shown.width() - 2 * edge);
+            const int h = std::min(expected.height(), shown.height() - 2 * edge);
+            double sum = 0;
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    sum += std::abs(qGray(shown.pixel(x + edge, y + edge)) -
+                                    qGray(expected.pixel(x, y)));
+            best = std::min(best, sum / (w * h));
+        }
+        QVERIFY2(best < 12, qPrintable(QStringLiteral("mean difference %1").arg(best)));
+        keys("alt+o");
+        QTRY_COMPARE_WITH_TIMEOUT(tool("iconic", "tool"), 2, 5000); // closed
     }
 
     // The shot-angle dialog stays open when the main window closes; the program ends when
@@ -723,8 +763,11 @@ class WineGame : public QObject {
         stopGame();
     }
 
-    // The installer installs silently: the program, its Start-menu shortcut and its entry
-    // in the list of programs; the installed program starts; the uninstaller removes it all.
+    // The installer installs silently: the program, its players' README, its Start-menu
+    // shortcut and its entry in the list of programs; the installed program starts. While
+    // it runs, neither the installer nor the uninstaller touches a file: run silently, each
+    // ends with status 2 (the uninstaller's own status, read in place). Once it is closed,
+    // the uninstaller removes it all.
     void installer() {
         const QString key = QStringLiteral(
             "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quindra");
@@ -732,13 +775,18 @@ class WineGame : public QObject {
         const QString folder = c.filePath(QStringLiteral("Program Files/Quindra"));
         const QString shortcut = c.filePath(
             QStringLiteral("ProgramData/Microsoft/Windows/Start Menu/Programs/Quindra.lnk"));
+        if (game_.state() != QProcess::NotRunning)
+            stopGame(); // any game running holds the installer back
+        const auto installed = [&] {
+            for (const char* file : {"quindra.exe", "uninstall.exe", "README.txt", "LICENSE.txt"})
+                if (!QFile::exists(folder + QLatin1Char('/') + QLatin1String(file)))
+                    return false;
+            return QFile::exists(shortcut) && wine(words("reg query") << key).code == 0;
+        };
         QCOMPARE(wine({setup_, QStringLiteral("/S")}).code, 0);
         run(QStringLiteral("wineserver"), {QStringLiteral("-w")});
-        for (const char* file : {"quindra.exe", "uninstall.exe", "README.md", "LICENSE.txt"})
-            QVERIFY2(QFile::exists(folder + QLatin1Char('/') + QLatin1String(file)), file);
-        QVERIFY(QFile::exists(shortcut));
+        QVERIFY(installed());
         const Run entry = wine(words("reg query") << key);
-        QCOMPARE(entry.code, 0);
         for (const char* value :
              {"DisplayName    REG_SZ    Quindra", "DisplayVersion    REG_SZ    1.0",
               "Publisher    REG_SZ    The Quindra developers",
@@ -746,14 +794,21 @@ class WineGame : public QObject {
               "EstimatedSize    REG_DWORD", "UninstallString"})
             QVERIFY2(entry.out.contains(QLatin1String(value)), qPrintable(entry.out));
 
-        startGame(QStringLiteral("C:\\Program Files\\Quindra\\quindra.exe"));
+        const QString inPlace = QStringLiteral("C:\\Program Files\\Quindra");
+        startGame(inPlace + QStringLiteral("\\quindra.exe"));
         QCOMPARE(client_.size(), QSize(497, 338));
+        const QString uninstaller = inPlace + QStringLiteral("\\uninstall.exe");
+        QCOMPARE(wine({setup_, QStringLiteral("/S")}).code, 2);
+        // "_?=" runs it in place and must stand unquoted, to the line's end: in two words,
+        // Wine joins them with a blank and no quotes.
+        QCOMPARE(wine({uninstaller, QStringLiteral("/S"), QStringLiteral("_?=C:\\Program"),
+                       QStringLiteral("Files\\Quindra")})
+                     .code,
+                 2);
+        QVERIFY(installed());
         stopGame();
 
-        QCOMPARE(wine({QStringLiteral("C:\\Program Files\\Quindra\\uninstall.exe"),
-                       QStringLiteral("/S")})
-                     .code,
-                 0);
+        QCOMPARE(wine({uninstaller, QStringLiteral("/S")}).code, 0);
         run(QStringLiteral("wineserver"), {QStringLiteral("-w")});
         QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(folder), 10000);
         QVERIFY(!QFile::exists(shortcut));

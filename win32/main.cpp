@@ -39,6 +39,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
                     MB_OK | (start.mode == StartUp::Mode::Error ? MB_ICONEXCLAMATION : 0));
         return start.mode == StartUp::Mode::Error ? 2 : 0;
     }
+    // Held while the game runs, so that its installer and uninstaller know to wait: the
+    // program's files can't be replaced or removed under it. The system lets it go at exit.
+    CreateMutexW(nullptr, FALSE, L"Global\\QuindraRunning");
     // Windows' timers step in 15.6 ms unless asked for finer steps: the held keys'
     // repeats and the computer's moves keep their times with 1 ms.
     timeBeginPeriod(1);

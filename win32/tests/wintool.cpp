@@ -2,9 +2,9 @@
 // and restore a window (as its taskbar button does), close it (as its close box does),
 // say whether it is minimised (status 0 when it is), and tell where its client area lies
 // on the screen and the whole window's size, in pixels. The main window unless the
-// shot-angle dialog is named. `boxtext` prints the text of the message box open, in UTF-8,
-// as a player reads it.
-// Usage: wintool minimize|restore|close|iconic|client [angle], or wintool boxtext
+// shot-angle dialog or the tool window open (the commands or About) is named. `boxtext` prints the
+// text of the message box open, in UTF-8, as a player reads it. Usage: wintool
+// minimize|restore|close|iconic|client [angle|tool], or wintool boxtext
 #include <windows.h>
 
 #include <cstdio>
@@ -34,11 +34,14 @@ int printBoxText() {
 int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "boxtext") == 0)
         return printBoxText();
-    const bool angle = argc == 3 && std::strcmp(argv[2], "angle") == 0;
-    HWND window = angle ? FindWindowW(L"QuindraAngleDialog", nullptr)
-                        : FindWindowW(L"QuindraMainWindow", nullptr);
-    if (argc < 2 || argc > 3 || (argc == 3 && !angle)) {
-        std::fprintf(stderr, "usage: wintool minimize|restore|close|iconic|client [angle]\n");
+    const char* named = argc == 3 ? argv[2] : "";
+    const wchar_t* windowClass = std::strcmp(named, "angle") == 0  ? L"QuindraAngleDialog"
+                                 : std::strcmp(named, "tool") == 0 ? L"QuindraToolWindow"
+                                 : argc == 2                       ? L"QuindraMainWindow"
+                                                                   : nullptr;
+    HWND window = windowClass ? FindWindowW(windowClass, nullptr) : nullptr;
+    if (argc < 2 || argc > 3 || !windowClass) {
+        std::fprintf(stderr, "usage: wintool minimize|restore|close|iconic|client [angle|tool]\n");
         return 2;
     }
     if (!window) {
