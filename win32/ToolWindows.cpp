@@ -27,7 +27,7 @@ struct ToolWindow {
     HFONT bold = nullptr;
     HFONT link = nullptr;
     HBITMAP picture = nullptr;
-    bool stretched = false; // About's picture fills its place; the commands' is drawn as is
+    bool stretched = false; // About's picture fills its place; the commands' keeps its size
     HCURSOR pointer = nullptr;
     HWND linkLabel = nullptr;
     HBRUSH background = nullptr;
@@ -51,8 +51,9 @@ void closeWindow(HWND window) {
     DestroyWindow(window);
 }
 
-// The pictures: the commands' as it is from the top left, About's stretched to its place.
-void drawPicture(const ToolWindow& state, const DRAWITEMSTRUCT& item) {
+// The pictures: About's stretched to its place; the commands' from the top left at its own
+// size, grown from 96 dpi to the window's as the controls around it are.
+void drawPicture(const ToolWindow& state, const DRAWITEMSTRUCT& item, int dpi) {
     if (!state.picture)
         return;
     BITMAP info{};
@@ -60,14 +61,19 @@ void drawPicture(const ToolWindow& state, const DRAWITEMSTRUCT& item) {
     HDC source = CreateCompatibleDC(item.hDC);
     HGDIOBJ old = SelectObject(source, state.picture);
     const RECT& r = item.rcItem;
-    if (state.stretched) {
-        SetStretchBltMode(item.hDC, HALFTONE);
-        StretchBlt(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, source, 0, 0,
-                   info.bmWidth, info.bmHeight, SRCCOPY);
-    } else {
+    SIZE size{r.right - r.left, r.bottom - r.top};
+    if (!state.stretched) {
         FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
-        BitBlt(item.hDC, r.left, r.top, std::min<LONG>(info.bmWidth, r.right - r.left),
-               std::min<LONG>(info.bmHeight, r.bottom - r.top), source, 0, 0, SRCCOPY);
+        IntersectClipRect(item.hDC, r.left, r.top, r.right, r.bottom);
+        size = {MulDiv(info.bmWidth, dpi, 96), MulDiv(info.bmHeight, dpi, 96)};
+    }
+    if (size.cx == info.bmWidth && size.cy == info.bmHeight) {
+        BitBlt(item.hDC, r.left, r.top, size.cx, size.cy, source, 0, 0, SRCCOPY);
+    } else {
+        SetStretchBltMode(item.hDC, HALFTONE);
+        SetBrushOrgEx(item.hDC, 0, 0, nullptr);
+        StretchBlt(item.hDC, r.left, r.top, size.cx, size.cy, source, 0, 0, info.bmWidth,
+                   info.bmHeight, SRCCOPY);
     }
     SelectObject(source, old);
     DeleteDC(source);
@@ -91,7 +97,7 @@ LRESULT CALLBACK toolProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_DRAWITEM:
         if (state)
-            drawPicture(*state, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            drawPicture(*state, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), dpiOf(window));
         return TRUE;
     case WM_CTLCOLORSTATIC:
         if (state && state->background) {
