@@ -4,6 +4,7 @@
 // its sockets. The Linux and the Windows windows provide it; the tests provide it with a
 // fake.
 #include "Colours.h"
+#include "Sounds.h"
 #include "options/Menu.h"
 
 #include <cstdint>
@@ -59,6 +60,9 @@ class Desktop {
     virtual std::optional<Colour> pickColour(Colour initial) = 0;
     // Tells the "Gioca in rete" dialog, if it is open; `text` is the game's own.
     virtual void tellNetworkDialog(DialogNews news, const std::string& text) = 0;
+
+    // A sound starts now, mixed with any playing; silence where the desktop has no sound.
+    virtual void playSound(Sound sound) = 0;
 
     // Random draws: reseed from the clock, then uniform draws in [0, 1).
     virtual void reseedRandom() = 0;

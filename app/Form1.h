@@ -1,6 +1,7 @@
 #pragma once
 // The main window: the court, the menu bar, the timers, the keyboard and the sockets of
 // the game's table, with Qt.
+#include "AlsaSound.h"
 #include "ClockRandom.h"
 #include "CourtView.h"
 #include "Desktop.h"
@@ -33,6 +34,7 @@ class Form1 : public QMainWindow, public Desktop {
     ~Form1() override;
 
     Table& table() { return table_; }
+    AlsaSound& sound() { return sound_; }
     GameCore& game() { return table_.game(); }
     const MenuTree& menuTree() const { return menu_; }
     CourtView* court() const;
@@ -71,6 +73,7 @@ class Form1 : public QMainWindow, public Desktop {
     void showBox(const std::string& text) override;
     std::optional<Colour> pickColour(Colour initial) override;
     void tellNetworkDialog(DialogNews news, const std::string& text) override;
+    void playSound(Sound sound) override { sound_.play(sound); }
     void reseedRandom() override;
     float drawRandom() override;
     net::Sockets& sockets() override { return net_; }
@@ -98,6 +101,7 @@ class Form1 : public QMainWindow, public Desktop {
     QPointer<frmColori> angleDialog_;
     std::array<QTimer, timerCount> timers_;
     QElapsedTimer sinceStart_;
+    AlsaSound sound_;
     NetPlay net_; // before the table: its link says goodbye through the sockets
     Table table_{*this};
     QMetaObject::Connection keyboardWatch_; // where the keyboard goes, application-wide

@@ -25,6 +25,7 @@ struct MenuChecks {
     bool mnuOpUsa = false;
     bool mnuRief = false;
     bool mnuComputer = false;
+    bool mnuSuoni = true;
 };
 
 // The colour dialog keeps the last colour picked through it, for whatever element.
@@ -122,6 +123,7 @@ class GameCore {
     void mnuPiccole_Click();
     void mnuRief_Click();
     void mnuComputer_Click();
+    void mnuSuoni_Click();
 
     // Colours and court surfaces.
     void colora(ColourTarget& obj, std::uint8_t Proprieta);

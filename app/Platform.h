@@ -2,6 +2,7 @@
 // Everything the rules need from the host, and nothing more. The main window
 // provides it with Qt; the tests provide it with small fakes.
 #include "Colours.h"
+#include "Sounds.h"
 
 #include <optional>
 #include <string>
@@ -30,6 +31,9 @@ class Platform {
 
     // The modal colour dialog, opened preset to `initial`; nothing when cancelled.
     virtual std::optional<Colour> pickColour(Colour initial) = 0;
+
+    // What happened on the court, to be heard at once.
+    virtual void playSound(Sound sound) = 0;
 
     // Random draws: reseed from the clock, then uniform draws in [0, 1).
     virtual void reseedRandom() = 0;

@@ -44,10 +44,13 @@ void GameCore::Timer1_Timer() {
 
     if (Incontra_Rossa()) {
         PassoX = -PassoX;
+        platform_.playSound(Sound::RedHit);
     } else if (Incontra_Blu()) {
         PassoX = -PassoX;
+        platform_.playSound(Sound::BlueHit);
     } else if (Rimbalza()) {
         PassoY = -PassoY;
+        platform_.playSound(Sound::Edge);
     } else if (Va_Fouri()) {
         std::int32_t vince = 0;
         if (Stabilisce_Vittoria() == "Blu")
@@ -57,6 +60,9 @@ void GameCore::Timer1_Timer() {
         else
             return;
         punteggio(vince);
+        // A point that wins a game is heard as what it wins, once the board is counted.
+        if ((vince != 0 ? lblPuntoRosso : lblPuntoBlu).Caption != "2V")
+            platform_.playSound(Sound::Point);
         if (ControllaPartita(vince))
             Nuova_partita();
         else

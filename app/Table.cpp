@@ -238,6 +238,13 @@ void Table::showMessage(const std::string& text) {
         s->boxClosed();
 }
 
+void Table::playSound(Sound sound) {
+    if (net::Session* s = session())
+        s->soundHeard(sound);
+    if (game_.menu.mnuSuoni)
+        desktop_.playSound(sound);
+}
+
 std::optional<Colour> Table::pickColour(Colour initial) {
     windowOpened();
     const std::optional<Colour> picked = desktop_.pickColour(initial);

@@ -86,6 +86,7 @@ class Table : private Platform, private net::LinkTimers, public net::LinkNews {
     float outerHeight() const override { return desktop_.outerHeight(); }
     void repaint() override { refresh(true); }
     void showMessage(const std::string& text) override;
+    void playSound(Sound sound) override;
     std::optional<Colour> pickColour(Colour initial) override;
     void reseedRandom() override { desktop_.reseedRandom(); }
     float drawRandom() override { return desktop_.drawRandom(); }

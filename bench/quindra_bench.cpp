@@ -3,6 +3,8 @@
 //   build/bench/quindra-bench            (offscreen unless QT_QPA_PLATFORM says otherwise)
 //   build/bench/quindra-bench --reaction [SECONDS]  only the computer's reaction, at each
 //                                                   level for SECONDS (40)
+//   tests/sound.sh build/bench/quindra-bench --sound [SECONDS]
+//       only the sounds, on a sound server with a null sink, SECONDS (60) on and off
 #include "BareWindow.h"
 #include "Figures.h"
 #include "app/Form1.h"
@@ -19,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <mutex>
 #include <poll.h>
 
 using namespace quindra;
@@ -406,6 +409,54 @@ void measureReaction(Form1& form, int levelMs, QAction* level, int seconds) {
                 quantile(delays, 0.99), quantile(delays, 1));
 }
 
+// A rally of hits, the left racquet a training wall and the red one always where the ball
+// comes, its clock at 20 ms, for `seconds` with "Suoni" on and as long with it off: the
+// processor time of the whole process per tick, sound thread included, each way; and with
+// it on, for every sound, from its start in the tick to its first sample's turn at the
+// device, as the device counts what it holds (snd_pcm_delay, through PulseAudio's plugin
+// what the server holds too).
+void measureSound(Form1& form, int seconds) {
+    makeActive(form);
+    form.menuTree()[MenuItem::mnuAllenamento]->trigger();
+    GameCore& g = form.game();
+    std::mutex mutex;
+    std::vector<double> onsets;
+    form.sound().setOnsetObserver([&](double ms) {
+        const std::lock_guard lock(mutex);
+        onsets.push_back(ms);
+    });
+    std::uint64_t ticks = 0;
+    form.court()->setPaintObserver([&] {
+        ++ticks;
+        g.Racchetta_Rossa.Top = g.Pallina.Top - g.Racchetta_Rossa.Height / 2;
+    });
+    double cpu[2] = {0, 0};
+    std::uint64_t counted[2] = {0, 0};
+    for (const bool on : {true, false}) {
+        if (g.menu.mnuSuoni != on)
+            form.menuTree()[MenuItem::mnuSuoni]->trigger();
+        sendKey(form, Qt::Key_Space, QStringLiteral(" "));
+        form.table().setClockInterval(20);
+        const double cpuBefore = processCpuMs();
+        const std::uint64_t ticksBefore = ticks;
+        QEventLoop loop;
+        runFor(loop, seconds * 1000);
+        cpu[on] = processCpuMs() - cpuBefore;
+        counted[on] = ticks - ticksBefore;
+    }
+    form.court()->setPaintObserver(nullptr);
+    form.sound().setOnsetObserver(nullptr);
+    form.menuTree()[MenuItem::mnuSuoni]->trigger();
+    form.menuTree()[MenuItem::mnuNuovaPartita]->trigger();
+    const std::lock_guard lock(mutex);
+    std::printf("{\"kind\":\"sound\",\"sounds\":%zu,\"p50_ms\":%.1f,\"p99_ms\":%.1f,"
+                "\"max_ms\":%.1f,\"paints_on\":%llu,\"cpu_ms_per_paint_on\":%.4f,"
+                "\"paints_off\":%llu,\"cpu_ms_per_paint_off\":%.4f}\n",
+                onsets.size(), quantile(onsets, 0.5), quantile(onsets, 0.99), quantile(onsets, 1),
+                (unsigned long long)counted[1], cpu[1] / double(counted[1]),
+                (unsigned long long)counted[0], cpu[0] / double(counted[0]));
+}
+
 void measureIdle(Form1& form) {
     form.menuTree()[MenuItem::mnuNuovaPartita]->trigger(); // a serve waits
     QCoreApplication::processEvents();
@@ -476,7 +527,8 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     const bool reactionOnly = argc > 1 && std::strcmp(argv[1], "--reaction") == 0;
-    const double firstPaint = reactionOnly ? 0 : firstPaintMs(argv[0]);
+    const bool soundOnly = argc > 1 && std::strcmp(argv[1], "--sound") == 0;
+    const double firstPaint = reactionOnly || soundOnly ? 0 : firstPaintMs(argv[0]);
     Form1 form;
     form.show();
     QEventLoop shown;
@@ -486,6 +538,10 @@ int main(int argc, char** argv) {
     const MenuTree& m = form.menuTree();
     const std::pair<int, QAction*> levels[] = {
         {100, m[MenuItem::mnuPri]}, {50, m[MenuItem::mnuInt]}, {40, m[MenuItem::mnuPro]}};
+    if (soundOnly) {
+        measureSound(form, argc > 2 ? std::max(1, std::atoi(argv[2])) : 60);
+        return 0;
+    }
     if (reactionOnly) {
         const int seconds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 40;
         for (const auto& [levelMs, item] : levels)

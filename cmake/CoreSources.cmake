@@ -9,6 +9,7 @@ set(QUINDRA_CORE_SOURCES
   app/Modulo1.cpp
   app/Pause.cpp
   app/Rally.cpp
+  app/Sounds.cpp
   app/Spin.cpp
   app/Table.cpp
   match/GameSetMatch.cpp

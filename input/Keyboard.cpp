@@ -55,6 +55,9 @@ void GameCore::ControllaTasti(std::int16_t KeyAscii) {
 
     switch (actionOf(KeyAscii)) {
     case KeyAction::Serve:
+        // A serve is heard; a rally going on or taken up again after a pause is not.
+        if (!platform_.clockEnabled() && !paused_)
+            platform_.playSound(Sound::Serve);
         paused_ = false; // a running clock is no pause
         platform_.setClockEnabled(true);
         break;

@@ -47,12 +47,15 @@ bool GameCore::ControllaPartita(std::int32_t Vince) {
     Label& games = column[static_cast<std::size_t>(SetCorrente)];
     games.Caption = std::to_string(gameCount(games) + 1);
 
+    const std::int32_t setPlayed = SetCorrente;
     ControllaSet();
     std::string winner;
     if (ControllaMatch(winner)) {
+        platform_.playSound(Sound::Match); // a flourish as the box opens
         platform_.showMessage(matchEndMessage(winner));
         return true;
     }
+    platform_.playSound(SetCorrente != setPlayed ? Sound::Set : Sound::Game);
     lblPuntoBlu.Caption = "0"s;
     lblPuntoRosso.Caption = "0"s;
     CambiaBattuta();

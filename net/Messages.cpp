@@ -6,7 +6,18 @@ namespace quindra::net {
 
 namespace {
 
-enum class Kind : std::uint8_t { Hello = 1, Key, Away, Board, MatchEnd, Seen, Ping, Pong, Bye };
+enum class Kind : std::uint8_t {
+    Hello = 1,
+    Key,
+    Away,
+    Board,
+    MatchEnd,
+    Seen,
+    Ping,
+    Pong,
+    Bye,
+    Heard
+};
 
 constexpr std::array<std::uint8_t, 4> magic = {'Q', 'N', 'D', 'R'};
 
@@ -45,6 +56,10 @@ struct Writer {
     void operator()(const Pong& m) const {
         out.u8(static_cast<std::uint8_t>(Kind::Pong));
         out.u32(m.sequence);
+    }
+    void operator()(const Heard& m) const {
+        out.u8(static_cast<std::uint8_t>(Kind::Heard));
+        out.u8(m.sounds);
     }
     void operator()(const Bye& m) const {
         out.u8(static_cast<std::uint8_t>(Kind::Bye));
@@ -124,6 +139,8 @@ std::variant<Message, std::string> decodeBody(std::span<const std::uint8_t> body
         return whole(Ping{in.u32()});
     case Kind::Pong:
         return whole(Pong{in.u32()});
+    case Kind::Heard:
+        return whole(Heard{in.u8()}); // every bit is a sound
     case Kind::Bye: {
         const std::uint8_t reason = in.u8();
         if (reason > static_cast<std::uint8_t>(Bye::Reason::NoGreeting))

@@ -14,7 +14,7 @@
 namespace quindra::net {
 
 // Raised whenever a message changes; games of different versions refuse each other.
-constexpr std::uint16_t protocolVersion = 2;
+constexpr std::uint16_t protocolVersion = 3;
 constexpr std::uint16_t defaultPort = 47115;
 // No frame is longer: a board is about 90 bytes.
 constexpr std::size_t longestFrame = 512;
@@ -51,6 +51,13 @@ struct MatchEnd {
     bool operator==(const MatchEnd&) const = default;
 };
 
+// What the host's players heard since its last board, one bit for each Sound: the guest
+// hears them as it shows the board that follows.
+struct Heard {
+    std::uint8_t sounds = 0;
+    bool operator==(const Heard&) const = default;
+};
+
 // The guest has taken this many boards: the host knows what both of them have.
 struct Seen {
     std::uint32_t boards = 0;
@@ -81,7 +88,7 @@ struct Bye {
     bool operator==(const Bye&) const = default;
 };
 
-using Message = std::variant<Hello, Key, Away, Board, MatchEnd, Seen, Ping, Pong, Bye>;
+using Message = std::variant<Hello, Key, Away, Board, MatchEnd, Seen, Ping, Pong, Bye, Heard>;
 
 // The whole frame for one message.
 std::vector<std::uint8_t> encode(const Message& message);

@@ -206,6 +206,10 @@ void Session::guestHandles(const Message& message) {
             matchEndShown_ = false; // a match under way: its end may come
         send(Seen{++boardsTaken_});
         listener_.boardArrived();
+    } else if (const auto* heard = std::get_if<Heard>(&message)) {
+        for (int i = 0; i < soundCount; ++i)
+            if ((heard->sounds >> i) & 1)
+                platform_.playSound(static_cast<Sound>(i));
     } else if (const auto* matchEnd = std::get_if<MatchEnd>(&message)) {
         guestTakesMatchEnd(*matchEnd);
     } else {
@@ -274,9 +278,18 @@ void Session::giveWay() {
     link_.close();
 }
 
+void Session::soundHeard(Sound sound) {
+    if (role_ == Role::Host && state_ == State::Playing)
+        soundsHeard_ |= static_cast<std::uint8_t>(1u << static_cast<unsigned>(sound));
+}
+
 void Session::gameChanged() {
     if (role_ != Role::Host || state_ != State::Playing)
         return;
+    if (soundsHeard_ != 0) {
+        send(Heard{soundsHeard_});
+        soundsHeard_ = 0;
+    }
     Board board = Board::of(game_, platform_);
     if (lastBoard_ && *lastBoard_ == board)
         return;

@@ -11,6 +11,7 @@
 // player's own keys, a host shows a board its game could reach and says who won.
 #include "Link.h"
 #include "Messages.h"
+#include "app/Sounds.h"
 #include "input/Seats.h"
 
 #include <cstdint>
@@ -88,6 +89,8 @@ class Session {
 
     // Host: anything may have changed the game; the board goes out when it did.
     void gameChanged();
+    // Host: a sound its players hear; the guest hears it with the next board.
+    void soundHeard(Sound sound);
     // Host: the match-end box about to open; the guest opens its own.
     void boxOpening();
     // Host: the box closed. While it is open the guest's keys reach nothing, as the host's
@@ -132,6 +135,7 @@ class Session {
     std::int64_t lastPingAt_ = 0;
     std::optional<int> roundTrip_;
     std::optional<Board> lastBoard_; // the host's last sent, the guest's last shown
+    std::uint8_t soundsHeard_ = 0;   // host: since the last board sent
     // Host: the boards sent and not yet confirmed, with when each went; the last confirmed.
     std::deque<std::pair<std::int64_t, Board>> unconfirmed_;
     std::optional<Board> confirmed_;

@@ -71,6 +71,7 @@ constexpr std::array entries = {
     command(M::mnuRief, "mnuRief", "Ri-Effetto", &G::mnuRief_Click, &C::mnuRief),
     window(M::mnuAngolo, "mnuAngolo", "Angolo", WindowCommand::Angolo),
     command(M::mnuComputer, "mnuComputer", "Computer", &G::mnuComputer_Click, &C::mnuComputer),
+    command(M::mnuSuoni, "mnuSuoni", "Suoni", &G::mnuSuoni_Click, &C::mnuSuoni),
     menu("mnuHelp", "Help"),
     window(M::mnuSommario, "mnuSommario", "Comandi", WindowCommand::Sommario),
     menu("mnuAbout", "About"),

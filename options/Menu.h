@@ -31,6 +31,7 @@ enum class MenuItem {
     mnuRief,
     mnuAngolo,
     mnuComputer,
+    mnuSuoni,
     mnuSommario,
     mnuQuindra,
 };

@@ -1,4 +1,5 @@
-// Menu commands that set up play: new match, training, level, sets, racquets, re-spin.
+// Menu commands that set up play: new match, training, level, sets, racquets, re-spin,
+// the computer and the sounds.
 #include "app/GameCore.h"
 
 namespace quindra {
@@ -75,6 +76,10 @@ void GameCore::mnuComputer_Click() {
     // The computer ends training as "Nuova Partita" does: it needs a left player.
     if (menu.mnuComputer && Allenamento)
         mnuNuovaPartita_Click();
+}
+
+void GameCore::mnuSuoni_Click() {
+    menu.mnuSuoni = !menu.mnuSuoni;
 }
 
 void GameCore::mnuRief_Click() {

@@ -13,8 +13,9 @@ esac
 cd "$(dirname "$0")/.."
 
 # The game: a compiler, CMake, Qt and a font (a bare system has none, and Qt then draws no
-# text), with Qt's own translations so its dialogs speak the desktop's language.
-packages=(g++ make cmake qt6-base-dev fonts-dejavu-core qt6-translations-l10n)
+# text), with Qt's own translations so its dialogs speak the desktop's language, and ALSA's
+# headers for its sounds.
+packages=(g++ make cmake qt6-base-dev fonts-dejavu-core qt6-translations-l10n libasound2-dev)
 # The Windows program: the mingw-w64 cross-compiler (its posix-thread flavour) and NSIS.
 windows_packages=(g++-mingw-w64-x86-64-posix nsis)
 [ "$mode" = windows ] && packages=(make cmake "${windows_packages[@]}")
@@ -23,6 +24,8 @@ windows_packages=(g++-mingw-w64-x86-64-posix nsis)
 # build the Debian package; and they build the Windows program and play it under Wine.
 if [ "$mode" = test ]; then
   packages+=(xvfb xauth xdotool qt6-wayland sway wtype grim desktop-file-utils appstream dpkg-dev)
+  # The sounds are heard on a PulseAudio server with a null sink, recorded with parec.
+  packages+=(pulseaudio pulseaudio-utils)
   # The network messages are fuzzed with libFuzzer, which comes with clang.
   packages+=(clang)
   packages+=("${windows_packages[@]}" wine64 wine)
@@ -82,9 +85,9 @@ if [ "$mode" = play ]; then
   exec ./build/quindra
 fi
 cmake --build build --parallel "$(nproc)"
-# CI has everything the Wayland test needs: there it must run, not be skipped.
+# CI has everything the Wayland and sound tests need: there they must run, not be skipped.
 if [ "${CI:-}" = true ]; then
-  export QUINDRA_REQUIRE_WAYLAND=1
+  export QUINDRA_REQUIRE_WAYLAND=1 QUINDRA_REQUIRE_SOUND=1
 fi
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure --timeout 600
 bash packaging/check-package.sh

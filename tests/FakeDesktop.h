@@ -42,6 +42,7 @@ class FakeDesktop : public Desktop {
     int paintsNow = 0, paintsLater = 0, checks = 0;
     bool canMove = true;
     std::vector<std::string> boxes;
+    std::vector<Sound> sounds;
     std::function<void()> whileBoxOpen;
     std::function<void()> whileColourOpen;
     NoSockets noSockets;
@@ -94,6 +95,7 @@ class FakeDesktop : public Desktop {
         return std::nullopt;
     }
     void tellNetworkDialog(DialogNews, const std::string&) override {}
+    void playSound(Sound sound) override { sounds.push_back(sound); }
     void reseedRandom() override {}
     float drawRandom() override { return 0.5f; }
     net::Sockets& sockets() override { return noSockets; }

@@ -25,6 +25,8 @@ class FakePlatform : public Platform {
     std::deque<float> draws;       // consumed one by one; 0.25 once they run out ...
     std::function<float()> chance; // ... unless a generator takes over
     std::vector<std::string> messages;
+    std::vector<Sound> sounds;
+    std::function<void(Sound)> whileSound;
     std::function<void()> whileMessageOpen;
     std::deque<std::optional<Colour>> colourAnswers; // nothing left means cancel
     std::vector<Colour> colourPresets;
@@ -49,6 +51,11 @@ class FakePlatform : public Platform {
         if (!colourAnswers.empty())
             answer = colourAnswers.front(), colourAnswers.pop_front();
         return answer;
+    }
+    void playSound(Sound sound) override {
+        sounds.push_back(sound);
+        if (whileSound)
+            whileSound(sound);
     }
     void reseedRandom() override { ++reseeds; }
     float drawRandom() override {

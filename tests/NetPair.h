@@ -106,6 +106,8 @@ struct NetPair {
                                                        guest.players, guestLink, guest);
         // The host's match-end box goes to the guest as it opens.
         host.platform.whileMessageOpen = [this] { host.session->boxOpening(); };
+        // What the host's players hear goes to the guest with the next board.
+        host.platform.whileSound = [this](Sound s) { host.session->soundHeard(s); };
         host.session->start(now);
         guest.session->start(now);
     }

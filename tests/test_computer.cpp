@@ -134,7 +134,8 @@ class ComputerTest : public QObject {
     // a second change while it takes in the first doesn't put its answer off. The ball
     // comes at first, or goes away ("away": back to the middle, 2076, within half a step);
     // then at the times given "hit" sends it away, "edge" turns it down, "serve" is the
-    // left player's (the clock was off till then), "come" sends it back. The steps it
+    // left player's (the clock was off till then), "come" sends it back, "rest" is a
+    // menu opened and closed. The steps it
     // takes from the first change to a second after the last, asked only when it wants to
     // be: up to six steps tapped a tap's gap apart, seven or more held (the delay, then
     // the rate).
@@ -155,6 +156,8 @@ class ComputerTest : public QObject {
                                << "1180 1305 1430";
         QTest::newRow("hit, then edge") << 40 << 1326.0f << "1000:hit 1100:edge"
                                         << "1180 1305 1430";
+        QTest::newRow("hit, then a menu") << 40 << 1326.0f << "1000:hit 1100:rest"
+                                          << "1280 1405 1530";
         QTest::newRow("six steps, still tapped") << 100 << 576.0f << "0:away"
                                                  << "260 385 510 635 760 885";
         QTest::newRow("eight steps, held") << 100 << 76.0f << "0:away"
@@ -190,6 +193,8 @@ class ComputerTest : public QObject {
             g.PassoX = what == "come" ? 200 : g.PassoX;
             g.PassoY = what == "edge" ? 150 : g.PassoY;
             s.host.clock = s.host.clock || what == "serve";
+            if (what == "rest")
+                c.rest(); // back from a menu, it looks afresh
             if (const std::int16_t code = c.act(t)) {
                 g.ControllaTasti(code);
                 if (t >= first)

@@ -250,6 +250,7 @@ class TestNet : public QObject {
         QTest::newRow("ping") << Message{Ping{0xffffffff}};
         QTest::newRow("pong") << Message{Pong{3}};
         QTest::newRow("bye") << Message{Bye{Bye::Reason::Silence}};
+        QTest::newRow("heard") << Message{Heard{0xff}};
     }
     void messagesRoundTrip() {
         QFETCH(Message, message);
@@ -349,10 +350,10 @@ class TestNet : public QObject {
 
     void aNewerHelloIsReadForItsNumber() {
         // A later version may greet with more; its number still comes through.
-        std::vector<std::uint8_t> body = {1, 'Q', 'N', 'D', 'R', 3, 0, 0, 42, 42};
+        std::vector<std::uint8_t> body = {1, 'Q', 'N', 'D', 'R', 4, 0, 0, 42, 42};
         const Decoder::Result r = decodeAll(frame(body));
         QCOMPARE(int(r.status), int(Decoder::Status::Ready));
-        QCOMPARE(std::get<Hello>(r.message).version, std::uint16_t(3));
+        QCOMPARE(std::get<Hello>(r.message).version, std::uint16_t(4));
     }
 
     void boardComesAcrossWhole() {
@@ -409,9 +410,12 @@ class TestNet : public QObject {
         if (roundTrip > 0)
             QVERIFY(!(arrivals.front().at == only(events, true).front().at));
 
-        // What the guest finally shows is the host's board, and the host's box.
+        // What the guest finally shows is the host's board, and the host's box; it heard
+        // every sound the host's players heard, in order.
         net.runFor(roundTrip + jitter + 1);
         QCOMPARE(net.guest.boxes, net.host.platform.messages);
+        QVERIFY(net.host.platform.sounds.size() > 500);
+        QVERIFY(net.guest.platform.sounds == net.host.platform.sounds);
         Board shown = Board::of(net.guest.game, net.guest.platform);
         Board hosts = Board::of(net.host.game, net.host.platform);
         shown.flags &= ~Board::rally;
@@ -593,6 +597,9 @@ class TestNet : public QObject {
         QTest::newRow("bad message") << "bad"
                                      << "spetta a chi ospita"
                                      << "messaggio non valido" << 41;
+        QTest::newRow("sounds from the guest") << "heard"
+                                               << "spetta a chi ospita"
+                                               << "messaggio non valido" << 41;
         QTest::newRow("garbage") << "garbage"
                                  << "non valido (messaggio di"
                                  << "messaggio non valido" << 41;
@@ -617,8 +624,8 @@ class TestNet : public QObject {
             net.guestLink.close();
         } else if (how == "cut") {
             net.toHost.cut = net.toGuest.cut = true;
-        } else if (how == "bad") {
-            net.guestLink.send(encode(someBoard()));
+        } else if (how == "bad" || how == "heard") {
+            net.guestLink.send(how == "bad" ? encode(someBoard()) : encode(Heard{1}));
         } else {
             const std::vector<std::uint8_t> junk = {0xff, 0xff, 1, 2, 3};
             net.guestLink.send(junk);
@@ -728,11 +735,11 @@ class TestNet : public QObject {
         // The guest's greeting, as a later version would send it.
         net.toHost.inFlight.clear();
         net.toHost.lastAt = 0;
-        const std::vector<std::uint8_t> hello = frame({1, 'Q', 'N', 'D', 'R', 3, 0, 1});
+        const std::vector<std::uint8_t> hello = frame({1, 'Q', 'N', 'D', 'R', 4, 0, 1});
         net.guestLink.send(hello);
         net.runFor(50);
         QCOMPARE(net.host.ends.size(), std::size_t(1));
-        QVERIFY(QString::fromStdString(net.host.ends[0]).contains("versione di rete 3"));
+        QVERIFY(QString::fromStdString(net.host.ends[0]).contains("versione di rete 4"));
         QCOMPARE(net.guest.ends.size(), std::size_t(1));
         QVERIFY(QString::fromStdString(net.guest.ends[0]).contains("versione di Quindra che non"));
         QCOMPARE(net.host.starts, 0);

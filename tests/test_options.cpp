@@ -112,7 +112,7 @@ class OptionsTest : public QObject {
                      ">Colore Pallina Racchette >Grandi* >Piccole >Colore "
                      ">>Rachetta Sinistra >>Rachetta Destra Campo >Wimbledon* "
                      ">Roland Garros >Open USA >Personalizza il Colore Opzioni "
-                     ">Ri-Effetto >Angolo >Computer Help >Comandi About >Quindra"));
+                     ">Ri-Effetto >Angolo >Computer >Suoni* Help >Comandi About >Quindra"));
         for (std::size_t i = 0; i < menuItemCount; ++i)
             QCOMPARE(std::count_if(menuEntries().begin(), menuEntries().end(),
                                    [i](const MenuEntry& e) {

@@ -72,6 +72,14 @@ void row(const char* script, const char* board) {
 // character, every menu command, colour answers, the angle dialog's Ok, the computer)
 // until a thousand matches are over, checking after each event what must always hold.
 // Another seed: QUINDRA_SOAK_SEED.
+// Games won in all sets, both players.
+int games(const GameCore& g) {
+    int sum = 0;
+    for (std::size_t i = 0; i < std::size_t(GameCore::setColumns); ++i)
+        sum += std::stoi(g.lblSet_Sin[i].Caption) + std::stoi(g.lblSet_Dest[i].Caption);
+    return sum;
+}
+
 void playSoak() {
     std::mt19937_64 random(qEnvironmentVariableIntValue("QUINDRA_SOAK_SEED") + 20261207ull);
     const auto below = [&random](std::uint32_t n) { return std::uint32_t(random() % n); };
@@ -104,8 +112,12 @@ void playSoak() {
     std::uint64_t event = 0;
     while ((++event < 1500000 || matches[1] + matches[3] + matches[5] < 1000) && !matches[0]) {
         const std::uint64_t finished = matches[1] + matches[3] + matches[5];
-        const int repaints = s.host.repaints, passoX = g.PassoX;
+        const int repaints = s.host.repaints, passoX = g.PassoX, passoY = g.PassoY;
+        const int setPlayed = g.SetCorrente, gamesWon = games(g);
+        const float top = g.Pallina.Top;
         const bool clock = s.host.clock, restart = below(100000) == 0, paused = g.paused();
+        bool ticked = false;
+        s.host.sounds.clear();
         const std::uint32_t roll = below(1000);
         if (restart || (roll >= 994 && roll < 996)) { // a new match is the rarest command
             s.host.colourAnswers = {below(3) ? std::optional<Colour>(below(1u << 24))
@@ -116,6 +128,7 @@ void playSoak() {
                 g.ControllaTasti(code);
         } else if (clock && roll < 800) {
             g.Timer1_Timer();
+            ticked = true;
             sinceTurn = s.host.repaints != repaints || g.PassoX != passoX ? 0 : sinceTurn + 1;
         } else if (roll < 930) { // Space for a waiting serve, a step, or a jump of columns
             const bool left = below(2) == 0;
@@ -159,7 +172,24 @@ void playSoak() {
                      where);
         }
         QVERIFY2(!(g.paused() && s.host.clock), where); // a paused rally has no clock
-        if (g.paused() != paused)                       // paused: the ball waits where it is
+        // Each contact, edge, serve and end of a point is heard once, as what it is.
+        std::vector<Sound> heard;
+        if (ticked && !s.host.clock)
+            heard = {newMatch                     ? Sound::Match
+                     : g.SetCorrente != setPlayed ? Sound::Set
+                     : games(g) != gamesWon       ? Sound::Game
+                                                  : Sound::Point};
+        else if (ticked && g.PassoX != passoX)
+            heard = {g.Pallina.Left > fakeOuterWidth / 2 ? Sound::RedHit : Sound::BlueHit};
+        else if (ticked &&
+                 (passoY != 0 ? g.PassoY == -passoY
+                              : g.Pallina.Top != top && (g.Pallina.Top == 101 ||
+                                                         g.Pallina.Top == fakeOuterHeight - 749)))
+            heard = {Sound::Edge};
+        else if (!clock && s.host.clock && !paused)
+            heard = {Sound::Serve};
+        QVERIFY2(s.host.sounds == heard, where);
+        if (g.paused() != paused) // paused: the ball waits where it is
             waiting = {g.Pallina.Left, g.Pallina.Top};
         if (s.host.repaints != repaints) { // a serve: new skills, and the ball waits there
             waiting = {g.Pallina.Left, g.Pallina.Top};

@@ -1,6 +1,9 @@
 // The game's table with a fake window: what follows each event, on a clock the test moves.
 #include "FakeDesktop.h"
 #include "input/Computer.h"
+#include "input/KeyBindings.h"
+
+#include <map>
 
 #include <QtTest>
 
@@ -239,6 +242,85 @@ class TableTest : public QObject {
         QCOMPARE(d.paintsLater, later + 1);
         t.keyDown(space(), false);
         QVERIFY(!g.paused() && d.running(TimerId::Clock));
+    }
+
+    // What is heard, event by event: each racquet's hit, each edge, the serve, and the end
+    // of a point as what it wins (a point, a game, a set, the match, whose flourish starts
+    // before its box opens); nothing for a rally taken up again after a pause, nothing at
+    // all with "Suoni" off, and never one event heard twice.
+    void sounds_data() {
+        QTest::addColumn<QString>("play");
+        QTest::addColumn<bool>("suoni");
+        QTest::addColumn<QString>("heard");
+        QTest::newRow("blue hit") << "blue" << true << "BlueHit";
+        QTest::newRow("red hit") << "red" << true << "RedHit";
+        QTest::newRow("top edge") << "top" << true << "Edge";
+        QTest::newRow("bottom edge") << "bottom" << true << "Edge";
+        QTest::newRow("flying on") << "fly" << true << "";
+        QTest::newRow("serve") << "serve" << true << "Serve";
+        QTest::newRow("resumed") << "resume" << true << "";
+        QTest::newRow("point") << "point" << true << "Point";
+        QTest::newRow("game") << "game" << true << "Game";
+        QTest::newRow("set") << "set" << true << "Set";
+        QTest::newRow("match") << "match" << true << "Match, box";
+        QTest::newRow("off: hit") << "red" << false << "";
+        QTest::newRow("off: serve") << "serve" << false << "";
+        QTest::newRow("off: match") << "match" << false << "box";
+    }
+
+    void sounds() {
+        QFETCH(QString, play);
+        QFETCH(bool, suoni);
+        QFETCH(QString, heard);
+        FakeDesktop d;
+        Table& t = d.table;
+        GameCore& g = t.game();
+        t.start("C:\\Giochi");
+        if (!suoni)
+            t.command(&GameCore::mnuSuoni_Click);
+        std::optional<std::size_t> boxAfter; // the sounds begun when the box opened
+        d.whileBoxOpen = [&] { boxAfter = d.sounds.size(); };
+        if (play == "serve" || play == "resume") {
+            if (play == "resume") {
+                t.keyDown(space(), false);
+                t.keyDown({5, keyP, {'p'}}, false);
+                d.sounds.clear();
+            }
+            t.keyDown(space(6), false);
+        } else {
+            startRally(t);
+            const Shape& blue = g.Racchetta_Blu;
+            const Shape& red = g.Racchetta_Rossa;
+            const std::map<QString, std::array<float, 4>> ball = {
+                // left, top, step across, step down: one tick from what it meets
+                {"blue", {blue.Left + 300, blue.Top + 100, -200, 0}},
+                {"red", {red.Left - 400, red.Top + 100, 200, 0}},
+                {"top", {3000, 150, 200, -100}},
+                {"bottom", {3000, fakeOuterHeight - 800, 200, 100}},
+                {"fly", {3000, 2000, 200, 30}},
+            };
+            const auto [left, top, x, y] = ball.count(play)
+                                               ? ball.at(play)
+                                               : std::array<float, 4>{fakeOuterWidth, 4000, 200, 0};
+            g.Pallina.Move(left, top);
+            g.PassoX = int(x);
+            g.PassoY = int(y);
+            if (play != "point")
+                g.lblPuntoBlu.Caption = "40";
+            if (play == "set" || play == "match")
+                g.lblSet_Sin[0].Caption = "5";
+            if (play == "set")
+                t.command(&GameCore::mnuSet_Tre_Click);
+            t.timerFired(TimerId::Clock);
+        }
+        static const char* const names[] = {"Serve", "BlueHit", "RedHit", "Edge",
+                                            "Point", "Game",    "Set",    "Match"};
+        QStringList all;
+        for (const Sound s : d.sounds)
+            all << names[int(s)];
+        if (boxAfter)
+            all.insert(qsizetype(*boxAfter), "box");
+        QCOMPARE(all.join(", "), heard);
     }
 
     // The game's boxes come one at a time, each with the keys let go and the final board

@@ -4,6 +4,7 @@
 #include "CourtPainter.h"
 #include "GameClock.h"
 #include "Network.h"
+#include "WaveSound.h"
 #include "app/ClockRandom.h"
 #include "app/Desktop.h"
 #include "app/Table.h"
@@ -42,6 +43,7 @@ class MainWindow : public Desktop {
     void showBox(const std::string& text) override;
     std::optional<Colour> pickColour(Colour initial) override;
     void tellNetworkDialog(DialogNews news, const std::string& text) override;
+    void playSound(Sound sound) override { sound_.play(sound); }
     void reseedRandom() override;
     float drawRandom() override;
     net::Sockets& sockets() override { return net_; }
@@ -67,7 +69,8 @@ class MainWindow : public Desktop {
     HWND window_ = nullptr;
     HMENU menuBar_ = nullptr;
     std::uint32_t periodic_ = 0; // the timers that go off again and again, a bit each
-    Network net_;                // before the table: its link says goodbye through the sockets
+    WaveSound sound_;
+    Network net_; // before the table: its link says goodbye through the sockets
     Table table_{*this};
     ClockRandom random_;
     std::unique_ptr<GameClock> clock_;

@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
           {serve, net::Key{false, 32, 32}, up, net::Ping{1}, net::Seen{1}, net::Key{false, 38, 0},
            net::Away{}, net::Bye{net::Bye::Reason::Quit}});
     write(dir / "host-keys-cut", 5, {up, serve, net::Key{true, 56, 56}, net::Ping{9}});
-    write(dir / "guest-boards", 0, {board, net::Ping{2}, won, net::MatchEnd{0}, board});
+    write(dir / "guest-boards", 0,
+          {board, net::Ping{2}, net::Heard{0x0c}, won, net::MatchEnd{0}, board});
     write(dir / "guest-boards-cut", 6, {board, net::Pong{1}, net::Bye{net::Bye::Reason::Busy}});
     write(dir / "hello", 1, {net::Hello{net::protocolVersion, net::Role::Guest}});
     return 0;
