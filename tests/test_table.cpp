@@ -305,10 +305,11 @@ class TableTest : public QObject {
             g.Pallina.Move(left, top);
             g.PassoX = int(x);
             g.PassoY = int(y);
+            // Built by appending: GCC 12 misreads a short literal's assignment here.
             if (play != "point")
-                g.lblPuntoBlu.Caption = "40";
+                g.lblPuntoBlu.Caption.replace(0, std::string::npos, 1, '4').push_back('0');
             if (play == "set" || play == "match")
-                g.lblSet_Sin[0].Caption = "5";
+                g.lblSet_Sin[0].Caption.replace(0, std::string::npos, 1, '5');
             if (play == "set")
                 t.command(&GameCore::mnuSet_Tre_Click);
             t.timerFired(TimerId::Clock);
