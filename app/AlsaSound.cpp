@@ -89,7 +89,7 @@ void AlsaSound::play(Sound sound) {
     wake_.notify_one();
 }
 
-void AlsaSound::setOnsetObserver(std::function<void(double)> observer) {
+void AlsaSound::setOnsetObserver(std::function<void(double, double)> observer) {
     const std::lock_guard lock(mutex_);
     onset_ = std::move(observer);
 }
@@ -117,7 +117,7 @@ void AlsaSound::run() {
         for (;;) {
             // The sounds started before this block are in it, from their first sample.
             std::vector<Clock::time_point> asked;
-            std::function<void(double)> onset;
+            std::function<void(double, double)> onset;
             {
                 const std::lock_guard lock(mutex_);
                 asked.swap(asked_);
@@ -132,9 +132,12 @@ void AlsaSound::run() {
             }
             snd_pcm_sframes_t queued = 0;
             if (pcm && onset && snd_pcm_delay(pcm, &queued) == 0)
-                for (const Clock::time_point t : asked)
-                    onset(std::chrono::duration<double, std::milli>(Clock::now() - t).count() +
-                          double(queued - snd_pcm_sframes_t(block)) * 1000.0 / soundRate);
+                for (const Clock::time_point t : asked) {
+                    const double handed =
+                        std::chrono::duration<double, std::milli>(Clock::now() - t).count();
+                    onset(handed,
+                          handed + double(queued - snd_pcm_sframes_t(block)) * 1000.0 / soundRate);
+                }
         }
     }
     if (pcm)

@@ -24,8 +24,10 @@ class AlsaSound {
     // Starts `sound` now, mixed with any playing.
     void play(Sound sound);
     // For the bench: told from the sound's thread, for each sound, the milliseconds from
-    // its start to its first sample's turn at the device (as it counts what it holds).
-    void setOnsetObserver(std::function<void(double)> observer);
+    // its start until its first sample was handed to the device (with PulseAudio's or
+    // PipeWire's plugin, to the sound server), and until that sample's turn to play, as
+    // the device counts what it holds ahead of it.
+    void setOnsetObserver(std::function<void(double handed, double toPlay)> observer);
 
   private:
     void run();
@@ -35,7 +37,7 @@ class AlsaSound {
     std::condition_variable wake_;
     bool started_ = false; // a sound waits to be fed
     bool quit_ = false;
-    std::function<void(double)> onset_;
+    std::function<void(double, double)> onset_;
     std::vector<std::chrono::steady_clock::time_point> asked_; // started, not yet written
     std::thread thread_;
 };

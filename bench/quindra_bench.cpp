@@ -412,18 +412,19 @@ void measureReaction(Form1& form, int levelMs, QAction* level, int seconds) {
 // A rally of hits, the left racquet a training wall and the red one always where the ball
 // comes, its clock at 20 ms, for `seconds` with "Suoni" on and as long with it off: the
 // processor time of the whole process per tick, sound thread included, each way; and with
-// it on, for every sound, from its start in the tick to its first sample's turn at the
-// device, as the device counts what it holds (snd_pcm_delay, through PulseAudio's plugin
-// what the server holds too).
+// it on, for every sound, from its start in the tick until its first sample is handed to
+// the device (through PulseAudio's plugin, to the server), and until that sample's turn to
+// play, as the device counts what it holds ahead of it (snd_pcm_delay).
 void measureSound(Form1& form, int seconds) {
     makeActive(form);
     form.menuTree()[MenuItem::mnuAllenamento]->trigger();
     GameCore& g = form.game();
     std::mutex mutex;
-    std::vector<double> onsets;
-    form.sound().setOnsetObserver([&](double ms) {
+    std::vector<double> handed, toPlay;
+    form.sound().setOnsetObserver([&](double h, double p) {
         const std::lock_guard lock(mutex);
-        onsets.push_back(ms);
+        handed.push_back(h);
+        toPlay.push_back(p);
     });
     std::uint64_t ticks = 0;
     form.court()->setPaintObserver([&] {
@@ -449,11 +450,12 @@ void measureSound(Form1& form, int seconds) {
     form.menuTree()[MenuItem::mnuSuoni]->trigger();
     form.menuTree()[MenuItem::mnuNuovaPartita]->trigger();
     const std::lock_guard lock(mutex);
-    std::printf("{\"kind\":\"sound\",\"sounds\":%zu,\"p50_ms\":%.1f,\"p99_ms\":%.1f,"
-                "\"max_ms\":%.1f,\"paints_on\":%llu,\"cpu_ms_per_paint_on\":%.4f,"
+    std::printf("{\"kind\":\"sound\",\"sounds\":%zu,\"handed_p50_ms\":%.1f,"
+                "\"handed_p99_ms\":%.1f,\"to_play_p50_ms\":%.1f,\"to_play_p99_ms\":%.1f,"
+                "\"paints_on\":%llu,\"cpu_ms_per_paint_on\":%.4f,"
                 "\"paints_off\":%llu,\"cpu_ms_per_paint_off\":%.4f}\n",
-                onsets.size(), quantile(onsets, 0.5), quantile(onsets, 0.99), quantile(onsets, 1),
-                (unsigned long long)counted[1], cpu[1] / double(counted[1]),
+                handed.size(), quantile(handed, 0.5), quantile(handed, 0.99), quantile(toPlay, 0.5),
+                quantile(toPlay, 0.99), (unsigned long long)counted[1], cpu[1] / double(counted[1]),
                 (unsigned long long)counted[0], cpu[0] / double(counted[0]));
 }
 
