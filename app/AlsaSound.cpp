@@ -1,7 +1,6 @@
 #include "AlsaSound.h"
 
-#include <alsa/asoundlib.h>
-
+#include <algorithm>
 #include <array>
 #include <chrono>
 
@@ -67,26 +66,17 @@ bool write(snd_pcm_t* pcm, const std::int16_t* samples) {
 
 } // namespace
 
-AlsaSound::AlsaSound() : thread_([this] { run(); }) {}
-
-AlsaSound::~AlsaSound() {
-    {
-        const std::lock_guard lock(mutex_);
-        quit_ = true;
-    }
-    wake_.notify_one();
-    thread_.join();
-}
+AlsaSound::AlsaSound() = default;
+AlsaSound::~AlsaSound() = default;
 
 void AlsaSound::play(Sound sound) {
     mixer_.start(sound);
     {
         const std::lock_guard lock(mutex_);
-        started_ = true;
         if (onset_)
-            asked_.push_back(std::chrono::steady_clock::now());
+            asked_.push_back(Clock::now());
     }
-    wake_.notify_one();
+    thread_.wake();
 }
 
 void AlsaSound::setOnsetObserver(std::function<void(double, double)> observer) {
@@ -94,54 +84,48 @@ void AlsaSound::setOnsetObserver(std::function<void(double, double)> observer) {
     onset_ = std::move(observer);
 }
 
-void AlsaSound::run() {
-    using Clock = std::chrono::steady_clock;
-    // Opened here, not at start-up: whatever the device takes, the window doesn't wait.
-    snd_pcm_t* pcm = openDevice();
-    Clock::time_point retry = Clock::now() + std::chrono::seconds(5);
+void AlsaSound::open() {
+    pcm_ = openDevice();
+    retry_ = Clock::now() + std::chrono::seconds(5);
+}
+
+// Without a device the sounds still run their course, unheard, so that none is heard late
+// once there is one.
+void AlsaSound::playOut() {
+    if (!pcm_ && Clock::now() >= retry_)
+        open();
     std::array<std::int16_t, block> samples{};
     for (;;) {
+        // The sounds started before this block are in it, from their first sample.
+        std::vector<Clock::time_point> asked;
+        std::function<void(double, double)> onset;
         {
-            std::unique_lock lock(mutex_);
-            wake_.wait(lock, [this] { return started_ || quit_; });
-            if (quit_)
-                break;
-            started_ = false;
+            const std::lock_guard lock(mutex_);
+            asked.swap(asked_);
+            if (!asked.empty())
+                onset = onset_;
         }
-        if (!pcm && Clock::now() >= retry) {
-            pcm = openDevice();
-            retry = Clock::now() + std::chrono::seconds(5);
-        }
-        // Without a device the sounds still run their course, unheard, so that none is
-        // heard late once there is one.
-        for (;;) {
-            // The sounds started before this block are in it, from their first sample.
-            std::vector<Clock::time_point> asked;
-            std::function<void(double, double)> onset;
-            {
-                const std::lock_guard lock(mutex_);
-                asked.swap(asked_);
-                if (!asked.empty())
-                    onset = onset_;
+        if (!mixer_.mix(samples.data(), block))
+            return;
+        if (pcm_ && !write(pcm_, samples.data()))
+            close();
+        snd_pcm_sframes_t queued = 0;
+        if (pcm_ && onset && snd_pcm_delay(pcm_, &queued) == 0)
+            for (const Clock::time_point t : asked) {
+                const double handed =
+                    std::chrono::duration<double, std::milli>(Clock::now() - t).count();
+                // No sample plays before it is handed over, whatever a server says of what
+                // it holds on a stream just started.
+                const double ahead = double(queued - snd_pcm_sframes_t(block));
+                onset(handed, handed + std::max(0.0, ahead * 1000.0 / soundRate));
             }
-            if (!mixer_.mix(samples.data(), block))
-                break;
-            if (pcm && !write(pcm, samples.data())) {
-                snd_pcm_close(pcm);
-                pcm = nullptr;
-            }
-            snd_pcm_sframes_t queued = 0;
-            if (pcm && onset && snd_pcm_delay(pcm, &queued) == 0)
-                for (const Clock::time_point t : asked) {
-                    const double handed =
-                        std::chrono::duration<double, std::milli>(Clock::now() - t).count();
-                    onset(handed,
-                          handed + double(queued - snd_pcm_sframes_t(block)) * 1000.0 / soundRate);
-                }
-        }
     }
-    if (pcm)
-        snd_pcm_close(pcm);
+}
+
+void AlsaSound::close() {
+    if (pcm_)
+        snd_pcm_close(pcm_);
+    pcm_ = nullptr;
 }
 
 } // namespace quindra

@@ -3,13 +3,14 @@
 // desktop that is their ALSA plugin, elsewhere the sound card. A thread of its own feeds
 // the device while anything plays and sleeps otherwise. Without a device nothing is heard
 // and nothing is said, and the game starts no later for it.
+#include "SoundThread.h"
 #include "Sounds.h"
 
+#include <alsa/asoundlib.h>
+
 #include <chrono>
-#include <condition_variable>
 #include <functional>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 namespace quindra {
@@ -30,16 +31,18 @@ class AlsaSound {
     void setOnsetObserver(std::function<void(double handed, double toPlay)> observer);
 
   private:
-    void run();
+    using Clock = std::chrono::steady_clock;
+    void open();
+    void playOut();
+    void close();
 
     SoundMixer mixer_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    bool started_ = false; // a sound waits to be fed
-    bool quit_ = false;
+    snd_pcm_t* pcm_ = nullptr;
+    Clock::time_point retry_; // when to look for a device again
+    std::mutex mutex_;        // for the onsets
     std::function<void(double, double)> onset_;
-    std::vector<std::chrono::steady_clock::time_point> asked_; // started, not yet written
-    std::thread thread_;
+    std::vector<Clock::time_point> asked_; // started, not yet written
+    SoundThread thread_{{[this] { open(); }, [this] { playOut(); }, [this] { close(); }}};
 };
 
 } // namespace quindra

@@ -453,10 +453,12 @@ void measureSound(Form1& form, int seconds) {
     std::printf("{\"kind\":\"sound\",\"sounds\":%zu,\"handed_p50_ms\":%.1f,"
                 "\"handed_p99_ms\":%.1f,\"to_play_p50_ms\":%.1f,\"to_play_p99_ms\":%.1f,"
                 "\"paints_on\":%llu,\"cpu_ms_per_paint_on\":%.4f,"
-                "\"paints_off\":%llu,\"cpu_ms_per_paint_off\":%.4f}\n",
+                "\"paints_off\":%llu,\"cpu_ms_per_paint_off\":%.4f,\"cpu_ms_per_sound\":%.2f}\n",
                 handed.size(), quantile(handed, 0.5), quantile(handed, 0.99), quantile(toPlay, 0.5),
                 quantile(toPlay, 0.99), (unsigned long long)counted[1], cpu[1] / double(counted[1]),
-                (unsigned long long)counted[0], cpu[0] / double(counted[0]));
+                (unsigned long long)counted[0], cpu[0] / double(counted[0]),
+                (cpu[1] / double(counted[1]) - cpu[0] / double(counted[0])) * double(counted[1]) /
+                    double(std::max<std::size_t>(1, handed.size())));
 }
 
 void measureIdle(Form1& form) {

@@ -10,6 +10,7 @@ set(QUINDRA_CORE_SOURCES
   app/Pause.cpp
   app/Rally.cpp
   app/Sounds.cpp
+  app/SoundThread.cpp
   app/Spin.cpp
   app/Table.cpp
   match/GameSetMatch.cpp

@@ -4,7 +4,9 @@
 # plays through ALSA's default device, which is the server's plugin. The test records the
 # sink's monitor with parec. The sink plays in blocks of 50 ms (norewinds), as a sound
 # card keeps time, not in the 2 s a null sink takes by default.
-# Usage: sound.sh [--or-without] PROGRAM [ARGUMENT...]
+# With --pipewire the server is PipeWire with WirePlumber and its PulseAudio service, as on
+# most desktops today, on a null sink of its own clock (the bench's sound figures).
+# Usage: sound.sh [--or-without] [--pipewire] PROGRAM [ARGUMENT...]
 # Where no server can start the test is skipped (status 77), or with --or-without run
 # without one (its sound checks skip themselves), unless QUINDRA_REQUIRE_SOUND is set, as
 # in CI, where the server must start.
@@ -12,6 +14,11 @@ set -u
 without=""
 if [ "$1" = --or-without ]; then
     without=1
+    shift
+fi
+pipewire=""
+if [ "$1" = --pipewire ]; then
+    pipewire=1
     shift
 fi
 
@@ -35,15 +42,39 @@ cleanup() {
 }
 trap cleanup EXIT
 
-pulseaudio -n --daemonize=yes --exit-idle-time=-1 --log-target=file:"$runtime/log" \
-    -L module-native-protocol-unix -L 'module-null-sink sink_name=test norewinds=1' \
-    -L module-always-sink >/dev/null 2>&1 || { cannot "pulseaudio did not start"; cleanup; exec "$@"; }
+if [ -n "$pipewire" ]; then
+    for tool in pipewire wireplumber pipewire-pulse dbus-daemon; do
+        command -v "$tool" >/dev/null 2>&1 || { cannot "$tool is not installed"; cleanup; exec "$@"; }
+    done
+    # Its own session bus, which WirePlumber needs, gone with it.
+    bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) ||
+        { cannot "dbus-daemon did not start"; cleanup; exec "$@"; }
+    DBUS_SESSION_BUS_ADDRESS=$(echo "$bus" | sed -n 1p)
+    export DBUS_SESSION_BUS_ADDRESS
+    servers=$(echo "$bus" | sed -n 2p)
+    pipewire >"$runtime/log" 2>&1 &
+    servers="$servers $!"
+    sleep 0.5
+    wireplumber >>"$runtime/log" 2>&1 &
+    servers="$servers $!"
+    pipewire-pulse >>"$runtime/log" 2>&1 &
+    servers="$servers $!"
+    cleanup() {
+        kill $servers 2>/dev/null
+        rm -rf "$runtime"
+    }
+else
+    pulseaudio -n --daemonize=yes --exit-idle-time=-1 --log-target=file:"$runtime/log" \
+        -L module-native-protocol-unix -L 'module-null-sink sink_name=test norewinds=1' \
+        -L module-always-sink >/dev/null 2>&1 || { cannot "pulseaudio did not start"; cleanup; exec "$@"; }
+fi
 for _ in $(seq 50); do
     pactl info >/dev/null 2>&1 && break
     sleep 0.1
 done
 pactl info >/dev/null 2>&1 ||
-    { cannot "pulseaudio did not answer: $(tail -n 3 "$runtime/log" | tr '\n' ' ')"; cleanup; exec "$@"; }
+    { cannot "the server did not answer: $(tail -n 3 "$runtime/log" | tr '\n' ' ')"; cleanup; exec "$@"; }
+[ -n "$pipewire" ] && pactl load-module module-null-sink sink_name=test >/dev/null
 pactl set-default-sink test
 
 QUINDRA_SOUND_SINK=test "$@"
