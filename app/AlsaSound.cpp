@@ -17,9 +17,9 @@ constexpr unsigned latencyMicroseconds = 25000;
 // ALSA reports its faults on the standard error; a game without sound has nothing to say.
 void quiet(const char*, int, const char*, int, const char*, ...) {}
 
-// Between sounds the device runs dry; it stays running, as the first thing it does on
-// starting again (through PulseAudio's plugin) is to make a new stream, which costs more
-// processor time than the whole sound.
+// Between the sounds of a rally the device runs dry; it stays running, as the first thing
+// it does on starting again (through PulseAudio's plugin) is to make a new stream, which
+// costs more processor time than the whole sound. Only a longer silence stops it.
 bool stopsNever(snd_pcm_t* pcm, snd_pcm_sw_params_t* sw) {
     snd_pcm_uframes_t boundary = 0;
     return snd_pcm_sw_params_get_boundary(sw, &boundary) == 0 &&
@@ -87,6 +87,13 @@ void AlsaSound::setOnsetObserver(std::function<void(double, double)> observer) {
 void AlsaSound::open() {
     pcm_ = openDevice();
     retry_ = Clock::now() + std::chrono::seconds(5);
+    rest(); // made ready, a stream already costs
+}
+
+// All has played by now: the stream stops, and starts again with the next sound.
+void AlsaSound::rest() {
+    if (pcm_)
+        snd_pcm_drop(pcm_);
 }
 
 // Without a device the sounds still run their course, unheard, so that none is heard late
@@ -94,6 +101,8 @@ void AlsaSound::open() {
 void AlsaSound::playOut() {
     if (!pcm_ && Clock::now() >= retry_)
         open();
+    if (pcm_ && snd_pcm_state(pcm_) == SND_PCM_STATE_SETUP && snd_pcm_prepare(pcm_) < 0)
+        close();
     std::array<std::int16_t, block> samples{};
     for (;;) {
         // The sounds started before this block are in it, from their first sample.

@@ -34,6 +34,7 @@ class AlsaSound {
     using Clock = std::chrono::steady_clock;
     void open();
     void playOut();
+    void rest();
     void close();
 
     SoundMixer mixer_;
@@ -42,7 +43,8 @@ class AlsaSound {
     std::mutex mutex_;        // for the onsets
     std::function<void(double, double)> onset_;
     std::vector<Clock::time_point> asked_; // started, not yet written
-    SoundThread thread_{{[this] { open(); }, [this] { playOut(); }, [this] { close(); }}};
+    SoundThread thread_{
+        {[this] { open(); }, [this] { playOut(); }, [this] { rest(); }, [this] { close(); }}};
 };
 
 } // namespace quindra

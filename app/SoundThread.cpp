@@ -2,7 +2,8 @@
 
 namespace quindra {
 
-SoundThread::SoundThread(Device device) : device_(std::move(device)), thread_([this] { run(); }) {}
+SoundThread::SoundThread(Device device, std::chrono::milliseconds silence)
+    : device_(std::move(device)), silence_(silence), thread_([this] { run(); }) {}
 
 SoundThread::~SoundThread() {
     {
@@ -23,15 +24,24 @@ void SoundThread::wake() {
 
 void SoundThread::run() {
     device_.open();
+    bool resting = true;
     for (;;) {
         {
             std::unique_lock lock(mutex_);
-            wake_.wait(lock, [this] { return woken_ || quit_; });
+            const auto woken = [this] { return woken_ || quit_; };
+            if (!resting && !wake_.wait_for(lock, silence_, woken)) {
+                lock.unlock();
+                device_.rest();
+                resting = true;
+                continue;
+            }
+            wake_.wait(lock, woken);
             if (quit_)
                 break;
             woken_ = false;
         }
         device_.playOut();
+        resting = false;
     }
     device_.close();
 }

@@ -414,7 +414,8 @@ void measureReaction(Form1& form, int levelMs, QAction* level, int seconds) {
 // processor time of the whole process per tick, sound thread included, each way; and with
 // it on, for every sound, from its start in the tick until its first sample is handed to
 // the device (through PulseAudio's plugin, to the server), and until that sample's turn to
-// play, as the device counts what it holds ahead of it (snd_pcm_delay).
+// play, as the device counts what it holds ahead of it (snd_pcm_delay); and then, as a
+// serve waits after a last sound, the processor time a second.
 void measureSound(Form1& form, int seconds) {
     makeActive(form);
     form.menuTree()[MenuItem::mnuAllenamento]->trigger();
@@ -449,16 +450,26 @@ void measureSound(Form1& form, int seconds) {
     form.sound().setOnsetObserver(nullptr);
     form.menuTree()[MenuItem::mnuSuoni]->trigger();
     form.menuTree()[MenuItem::mnuNuovaPartita]->trigger();
+    // A serve waits after a last sound: what the sound output costs while nothing plays.
+    form.sound().play(Sound::Serve);
+    QEventLoop settle;
+    runFor(settle, 3000);
+    const double cpuIdle = processCpuMs();
+    QEventLoop idle;
+    runFor(idle, 10000);
+    const double idleMsPerSecond = (processCpuMs() - cpuIdle) / 10;
     const std::lock_guard lock(mutex);
     std::printf("{\"kind\":\"sound\",\"sounds\":%zu,\"handed_p50_ms\":%.1f,"
                 "\"handed_p99_ms\":%.1f,\"to_play_p50_ms\":%.1f,\"to_play_p99_ms\":%.1f,"
                 "\"paints_on\":%llu,\"cpu_ms_per_paint_on\":%.4f,"
-                "\"paints_off\":%llu,\"cpu_ms_per_paint_off\":%.4f,\"cpu_ms_per_sound\":%.2f}\n",
+                "\"paints_off\":%llu,\"cpu_ms_per_paint_off\":%.4f,\"cpu_ms_per_sound\":%.2f,"
+                "\"cpu_ms_per_s_waiting\":%.2f}\n",
                 handed.size(), quantile(handed, 0.5), quantile(handed, 0.99), quantile(toPlay, 0.5),
                 quantile(toPlay, 0.99), (unsigned long long)counted[1], cpu[1] / double(counted[1]),
                 (unsigned long long)counted[0], cpu[0] / double(counted[0]),
                 (cpu[1] / double(counted[1]) - cpu[0] / double(counted[0])) * double(counted[1]) /
-                    double(std::max<std::size_t>(1, handed.size())));
+                    double(std::max<std::size_t>(1, handed.size())),
+                idleMsPerSecond);
 }
 
 void measureIdle(Form1& form) {

@@ -5,7 +5,8 @@
 # sink's monitor with parec. The sink plays in blocks of 50 ms (norewinds), as a sound
 # card keeps time, not in the 2 s a null sink takes by default.
 # With --pipewire the server is PipeWire with WirePlumber and its PulseAudio service, as on
-# most desktops today, on a null sink of its own clock (the bench's sound figures).
+# most desktops today, on a null sink of its own clock (the bench's sound figures); the game
+# reaches it through PipeWire's own ALSA plugin where that is installed.
 # Usage: sound.sh [--or-without] [--pipewire] PROGRAM [ARGUMENT...]
 # Where no server can start the test is skipped (status 77), or with --or-without run
 # without one (its sound checks skip themselves), unless QUINDRA_REQUIRE_SOUND is set, as
@@ -29,7 +30,9 @@ cannot() {
     [ -n "$without" ] || exit 77
 }
 
-for tool in pulseaudio parec pactl; do
+servers="pulseaudio"
+[ -n "$pipewire" ] && servers="pipewire wireplumber pipewire-pulse dbus-daemon"
+for tool in $servers parec pactl; do
     command -v "$tool" >/dev/null 2>&1 || { cannot "$tool is not installed"; exec "$@"; }
 done
 
@@ -43,9 +46,6 @@ cleanup() {
 trap cleanup EXIT
 
 if [ -n "$pipewire" ]; then
-    for tool in pipewire wireplumber pipewire-pulse dbus-daemon; do
-        command -v "$tool" >/dev/null 2>&1 || { cannot "$tool is not installed"; cleanup; exec "$@"; }
-    done
     # Its own session bus, which WirePlumber needs, gone with it.
     bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) ||
         { cannot "dbus-daemon did not start"; cleanup; exec "$@"; }
@@ -76,5 +76,16 @@ pactl info >/dev/null 2>&1 ||
     { cannot "the server did not answer: $(tail -n 3 "$runtime/log" | tr '\n' ' ')"; cleanup; exec "$@"; }
 [ -n "$pipewire" ] && pactl load-module module-null-sink sink_name=test >/dev/null
 pactl set-default-sink test
+
+# Whatever this machine makes ALSA's default (a desktop's PipeWire, say), here it is the
+# plugin of the server just started.
+plugin=pulse
+[ -n "$pipewire" ] && ls /usr/lib/*/alsa-lib/libasound_module_pcm_pipewire.so >/dev/null 2>&1 &&
+    plugin=pipewire
+if [ -e /usr/share/alsa/alsa.conf ]; then
+    printf '</usr/share/alsa/alsa.conf>\npcm.!default { type %s }\nctl.!default { type %s }\n' \
+        "$plugin" "$plugin" >"$runtime/alsa.conf"
+    export ALSA_CONFIG_PATH="$runtime/alsa.conf"
+fi
 
 QUINDRA_SOUND_SINK=test "$@"

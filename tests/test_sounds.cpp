@@ -1,10 +1,12 @@
 // The game's sounds as made and mixed, before any device: each kind at its own pitch, whole,
 // never too loud; several at once summed, none cut short, a flood held to a few at a time.
+#include "app/SoundThread.h"
 #include "app/Sounds.h"
 
 #include <QtTest>
 
 #include <cmath>
+#include <mutex>
 
 using namespace quindra;
 
@@ -79,6 +81,34 @@ class SoundsTest : public QObject {
         m.mix(out.data(), 2);
         const int expected = 15 * red[1] + edge[0];
         QCOMPARE(out[0], std::int16_t(std::clamp(expected, -32768, 32767)));
+    }
+
+    // The device opens and closes on the thread; each wake plays out; after a silence the
+    // device rests once, and a sound after it plays again.
+    void threadRestsAfterASilence() {
+        std::mutex mutex;
+        QString calls;
+        const auto log = [&](char c) {
+            const std::lock_guard lock(mutex);
+            calls += QLatin1Char(c);
+        };
+        const auto seen = [&] {
+            const std::lock_guard lock(mutex);
+            return calls;
+        };
+        {
+            SoundThread thread(
+                {[&] { log('o'); }, [&] { log('p'); }, [&] { log('r'); }, [&] { log('c'); }},
+                std::chrono::milliseconds(30));
+            QTRY_COMPARE(seen(), QStringLiteral("o"));
+            QTest::qWait(100); // resting from the start: no rest before a sound
+            thread.wake();
+            QTRY_COMPARE(seen(), QStringLiteral("opr"));
+            QTest::qWait(100);
+            thread.wake();
+            QTRY_COMPARE(seen(), QStringLiteral("oprpr"));
+        }
+        QCOMPARE(seen(), QStringLiteral("oprprc"));
     }
 };
 

@@ -38,7 +38,8 @@ class WaveSound {
     HWAVEOUT out_ = nullptr;
     std::array<std::array<std::int16_t, block>, blocks> data_{};
     std::array<WAVEHDR, blocks> headers_{};
-    SoundThread thread_{{[this] { open(); }, [this] { playOut(); }, [this] { close(); }}};
+    // With nothing queued the wave output is idle already: it has nothing to rest.
+    SoundThread thread_{{[this] { open(); }, [this] { playOut(); }, [] {}, [this] { close(); }}};
 };
 
 } // namespace quindra::win32
