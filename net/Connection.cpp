@@ -1,6 +1,8 @@
 #include "Connection.h"
 
+#include "CommandLine.h"
 #include "Messages.h"
+#include "Texts.h"
 
 #include <utility>
 
@@ -35,6 +37,23 @@ std::string Connection::join(const std::string& address, std::uint16_t port) {
     calleePort_ = port;
     timers_.startLinkTimer(LinkTimers::Timer::CallLimit, callLimitSeconds * 1000);
     return {};
+}
+
+Connection::Start Connection::start(bool hosting, const std::string& address,
+                                    const std::string& portText) {
+    const auto port = parsePort(portText);
+    const std::size_t first = address.find_first_not_of(' ');
+    const std::string name = first == std::string::npos
+                                 ? ""
+                                 : address.substr(first, address.find_last_not_of(' ') + 1 - first);
+    if (!hosting && !validHostName(name))
+        return {false, name.empty() ? std::string(askAddressText) : badAddressText(name)};
+    if (!port)
+        return {false, askPortText};
+    const std::string why = hosting ? host(*port) : join(name, *port);
+    if (!why.empty())
+        return {false, why};
+    return {true, hosting ? waitingText(*port) : callingText(name, *port)};
 }
 
 void Connection::cancel() {

@@ -89,6 +89,13 @@ class Connection : private Link, private SessionListener {
     std::string host(std::uint16_t port);
     // Calls the host at `address`; the reason at once when the call cannot even start.
     std::string join(const std::string& address, std::uint16_t port);
+    // "Avvia": hosts, or calls the host, as the dialog's fields say, each checked first.
+    // Either waiting, with the text to show meanwhile, or not, with what is wrong.
+    struct Start {
+        bool waiting = false;
+        std::string text;
+    };
+    Start start(bool hosting, const std::string& address, const std::string& port);
     // Stops waiting or calling; a session under way is not touched.
     void cancel();
     // This player ends the session.

@@ -119,6 +119,51 @@ class ConnectionTest : public QObject {
         QVERIFY(!f.timers.count(Timer::Poll));
     }
 
+    // "Avvia" checks the dialog's fields before it hosts or calls; the name may come with
+    // blanks around it.
+    void start_data() {
+        QTest::addColumn<bool>("hosting");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<bool>("waiting");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("host") << true << "x y"
+                              << "4000" << true << "4000";
+        QTest::newRow("host, port 0") << true << ""
+                                      << "0" << false << "La porta è";
+        QTest::newRow("host, port 65536") << true << ""
+                                          << "65536" << false << "La porta è";
+        QTest::newRow("host, port taken") << true << ""
+                                          << "47115" << false << "47115";
+        QTest::newRow("join") << false << " host.lan "
+                              << "65535" << true << "host.lan, porta 65535";
+        QTest::newRow("join, no name") << false << "  "
+                                       << "4000" << false << "Scrivi il nome";
+        QTest::newRow("join, odd name") << false << "x y"
+                                        << "4000" << false << "\"x y\" non";
+        QTest::newRow("join, no port") << false << "host.lan"
+                                       << "" << false << "La porta è";
+        QTest::newRow("join, no such name") << false << "host.lan"
+                                            << "1" << false << "host.lan";
+    }
+    void start() {
+        QFETCH(bool, hosting);
+        QFETCH(QString, address);
+        QFETCH(QString, port);
+        QFETCH(bool, waiting);
+        QFETCH(QString, says);
+        Fakes f;
+        if (port == QLatin1String("47115"))
+            f.listenFails = net::Failure::PortTaken;
+        if (QByteArray(QTest::currentDataTag()).endsWith("no such name"))
+            f.callFails = net::Failure::NoSuchHost;
+        const auto start = f.link.start(hosting, address.toStdString(), port.toStdString());
+        QCOMPARE(start.waiting, waiting);
+        QVERIFY2(QString::fromStdString(start.text).contains(says), start.text.c_str());
+        QCOMPARE(f.link.waiting(), waiting);
+        QCOMPARE(f.listening || f.calling, waiting);
+    }
+
     // A call that cannot start, one refused, one with no answer in time: each told in the
     // game's words, the call given up, nothing left waiting.
     void callsThatComeToNothing_data() {

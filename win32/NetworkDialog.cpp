@@ -1,7 +1,6 @@
 #include "NetworkDialog.h"
 
 #include "Text.h"
-#include "net/CommandLine.h"
 #include "net/Connection.h"
 #include "net/Messages.h"
 #include "net/Texts.h"
@@ -59,37 +58,15 @@ void complain(HWND dialog, const std::string& text) {
 }
 
 void Avvia_Click(HWND dialog) {
-    if (hosting(dialog)) {
-        const auto port = net::parsePort(textOf(dialog, IDC_PORTA_OSPITA));
-        if (!port) {
-            complain(dialog, net::askPortText);
-            return;
-        }
-        const std::string why = open_.link->host(*port);
-        if (!why.empty()) {
-            complain(dialog, why);
-            return;
-        }
-        showWaiting(dialog, net::waitingText(*port));
+    const bool host = hosting(dialog);
+    const net::Connection::Start start = open_.link->start(
+        host, textOf(dialog, IDC_INDIRIZZO), textOf(dialog, host ? IDC_PORTA_OSPITA : IDC_PORTA));
+    if (start.waiting) {
+        showWaiting(dialog, start.text);
         return;
     }
-    const std::string address = textOf(dialog, IDC_INDIRIZZO);
-    const auto port = net::parsePort(textOf(dialog, IDC_PORTA));
-    if (!net::validHostName(address)) {
-        complain(dialog,
-                 address.empty() ? std::string(net::askAddressText) : net::badAddressText(address));
-        return;
-    }
-    if (!port) {
-        complain(dialog, net::askPortText);
-        return;
-    }
-    showWaiting(dialog, net::callingText(address, *port));
-    const std::string why = open_.link->join(address, *port);
-    if (!why.empty()) {
-        showChoice(dialog);
-        complain(dialog, why);
-    }
+    showChoice(dialog);
+    complain(dialog, start.text);
 }
 
 void Form_Load(HWND dialog) {

@@ -1,6 +1,5 @@
 #include "frmRete.h"
 
-#include "net/CommandLine.h"
 #include "net/Connection.h"
 #include "net/Messages.h"
 #include "net/Texts.h"
@@ -92,30 +91,18 @@ void frmRete::joinAt(const QString& address, quint16 port) {
 }
 
 void frmRete::cmdAvvia_Click() {
-    if (optOspita_->isChecked()) {
-        const auto port = static_cast<quint16>(portaOspita_->value());
-        const std::string why = link_.host(port);
-        if (!why.empty()) {
-            warnPlainly(this, windowTitle(), QString::fromStdString(why));
-            return;
-        }
-        showWaiting(QString::fromStdString(net::waitingText(port)));
+    const bool hosting = optOspita_->isChecked();
+    const QSpinBox* port = hosting ? portaOspita_ : porta_;
+    const net::Connection::Start start =
+        link_.start(hosting, indirizzo_->text().toStdString(), std::to_string(port->value()));
+    if (start.waiting) {
+        showWaiting(QString::fromStdString(start.text));
         return;
     }
-    const QString address = indirizzo_->text().trimmed();
-    if (!net::validHostName(address.toStdString())) {
-        warnPlainly(this, windowTitle(),
-                    QString::fromStdString(address.isEmpty()
-                                               ? std::string(net::askAddressText)
-                                               : net::badAddressText(address.toStdString())));
+    showChoice();
+    warnPlainly(this, windowTitle(), QString::fromStdString(start.text));
+    if (!hosting)
         indirizzo_->setFocus();
-        return;
-    }
-    const auto port = static_cast<quint16>(porta_->value());
-    showWaiting(QString::fromStdString(net::callingText(address.toStdString(), port)));
-    const std::string why = link_.join(address.toStdString(), port);
-    if (!why.empty())
-        callFailed(QString::fromStdString(why));
 }
 
 void frmRete::showChoice() {
