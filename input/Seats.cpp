@@ -10,10 +10,10 @@ namespace {
 
 // The character a key of the right player's types as the game knows it: digits and
 // Space type themselves, the apostrophe key its apostrophe; the rest type none it reads.
-std::uint8_t typedBy(std::uint8_t keyDown) {
-    if (keyDown == 32 || (keyDown >= '0' && keyDown <= '9'))
-        return keyDown;
-    return keyDown == 222 ? '\'' : 0;
+std::uint8_t typedBy(std::uint8_t code) {
+    if (code == 32 || (code >= '0' && code <= '9'))
+        return code;
+    return code == 222 ? '\'' : 0;
 }
 
 } // namespace

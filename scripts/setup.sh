@@ -12,6 +12,9 @@ esac
 
 cd "$(dirname "$0")/.."
 
+# Where the time goes: each step's end, in seconds from the start.
+done_with() { echo "== $1 after ${SECONDS} s"; }
+
 # The game: a compiler, CMake, Qt and a font (a bare system has none, and Qt then draws no
 # text), with Qt's own translations so its dialogs speak the desktop's language, and ALSA's
 # headers for its sounds.
@@ -52,6 +55,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 fi
 
+done_with "installing"
+
 # Warnings are errors where we pick the compiler: in the tests, not for packagers.
 werror=OFF
 [ "$mode" = test ] && werror=ON
@@ -62,6 +67,7 @@ if [ "$mode" != play ]; then
   cmake -S . -B build-windows -DCMAKE_BUILD_TYPE=Release -DQUINDRA_WERROR=$werror \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
   cmake --build build-windows --parallel "$(nproc)"
+  done_with "the Windows build"
   if [ "$mode" = windows ]; then
     ls -l build-windows/win32/quindra.exe build-windows/quindra-*-setup.exe \
       build-windows/quindra-*-windows.zip
@@ -85,12 +91,18 @@ if [ "$mode" = play ]; then
   exec ./build/quindra
 fi
 cmake --build build --parallel "$(nproc)"
+done_with "the build"
 # CI has everything the Wayland and sound tests need: there they must run, not be skipped.
 if [ "${CI:-}" = true ]; then
   export QUINDRA_REQUIRE_WAYLAND=1 QUINDRA_REQUIRE_SOUND=1
 fi
-QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure --timeout 600
+# Each test that needs a server starts its own (X, Wayland, sound, Wine), so they run side
+# by side.
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure --timeout 600 \
+  --parallel "$(nproc)"
+done_with "the tests"
 bash packaging/check-package.sh
+done_with "the package"
 
 # The network's message decoder and session under libFuzzer, a fixed number of runs from
 # seeds: no crash, no sanitizer report, every message accepted in range.
@@ -98,14 +110,19 @@ cmake -S tests/fuzz -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_
   >/dev/null
 cmake --build build-fuzz --parallel "$(nproc)"
 ctest --test-dir build-fuzz --output-on-failure --timeout 900
+done_with "the fuzz test"
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer: any report
 # stops the test that meets it, and the run fails. (The Windows program is not built for
-# it: it was played once above.)
+# it: it was played once above.) Its files are compiled a few at a time, as each was
+# compiled alone above, and without the benchmarks.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUINDRA_WERROR=ON \
-  -DQUINDRA_SANITIZE=ON >/dev/null
+  -DQUINDRA_SANITIZE=ON -DCMAKE_UNITY_BUILD=ON -DQUINDRA_BENCH=OFF >/dev/null
 cmake --build build-asan --parallel "$(nproc)"
+done_with "the sanitizer build"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp" \
-QT_QPA_PLATFORM=offscreen ctest --test-dir build-asan --output-on-failure --timeout 900
+QT_QPA_PLATFORM=offscreen ctest --test-dir build-asan --output-on-failure --timeout 900 \
+  --parallel "$(nproc)"
+done_with "the sanitizer tests"
