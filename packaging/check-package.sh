@@ -6,10 +6,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=build-release
+# Only the game goes into the package: the tests and benchmarks are not built for it, and
+# the game's files are compiled a few at a time, as to play.
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUINDRA_WERROR=ON \
   -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
-  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
-cmake --build "$build" --parallel "$(nproc)"
+  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" -DCMAKE_UNITY_BUILD=ON \
+  -DQUINDRA_BENCH=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
+cmake --build "$build" --parallel "$(nproc)" --target quindra
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/quindra_*.deb)
 echo "package: $deb ($(stat -c %s "$deb") bytes)"
