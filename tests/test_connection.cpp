@@ -101,6 +101,7 @@ class ConnectionTest : public QObject {
         QCOMPARE(f.sent[3], bytes(net::Bye{net::Bye::Reason::Busy}));
         QVERIFY(f.letGone.count(3) && f.link.role());
         f.link.received(1, bytes(net::Bye{net::Bye::Reason::Quit})); // no more from the first
+        f.link.lost(1);
         QVERIFY(f.link.role());
     }
 

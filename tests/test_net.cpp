@@ -472,6 +472,8 @@ class TestNet : public QObject {
             << std::vector<Key>{down(40), down(50, '2'), down(0, '2'), down(189), down(0, '(')} << 6
             << false;
         QTest::newRow("a key let go that was never held") << std::vector<Key>{up(40)} << 0 << false;
+        QTest::newRow("Space and its blank") << std::vector<Key>{down(32, ' ')} << 0 << false;
+        QTest::newRow("no code, typing ')'") << std::vector<Key>{down(0, ')')} << 0 << true;
         QTest::newRow("2 typing 8") << std::vector<Key>{down(50, '8')} << 0 << true;
         QTest::newRow("down arrow typing a digit") << std::vector<Key>{down(40, '2')} << 0 << true;
         QTest::newRow("down arrow typing a control code")
