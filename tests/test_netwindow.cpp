@@ -187,8 +187,10 @@ class NetWindow : public QObject {
             box = nextBox([&] { dialog.joinAt(address, freePort()); }, 12000);
         }
         QVERIFY2(box.contains(says), qPrintable(box));
-        // The choice is back, for another try.
-        QVERIFY(dialog.cmdAvvia()->isEnabled());
+        // The choice is back, for another try, with the fields of the one chosen.
+        QVERIFY(dialog.cmdAvvia()->isEnabled() && dialog.optOspita()->isEnabled() &&
+                dialog.optUnisciti()->isEnabled());
+        QCOMPARE(dialog.txtPorta()->isEnabled(), !address.isEmpty());
         QVERIFY(!guest_->table().link().waiting());
     }
 
