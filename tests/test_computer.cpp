@@ -2,6 +2,7 @@
 // it returns a ball.
 #include "FakePlatform.h"
 #include "Rallies.h"
+#include "Rows.h"
 
 #include "input/Computer.h"
 
@@ -144,26 +145,18 @@ class ComputerTest : public QObject {
         QTest::addColumn<float>("from");
         QTest::addColumn<QString>("changes"); // at:what
         QTest::addColumn<QString>("steps");
-        QTest::newRow("hit, Principiante") << 100 << 1326.0f << "1000:hit"
-                                           << "1260 1385 1510";
-        QTest::newRow("hit, Intermedio") << 50 << 1326.0f << "1000:hit"
-                                         << "1220 1345 1470";
-        QTest::newRow("hit, Professionista") << 40 << 1326.0f << "1000:hit"
-                                             << "1180 1305 1430";
-        QTest::newRow("edge") << 40 << 1326.0f << "1000:edge"
-                              << "1180 1680 1713 1746 1779 1812 1845 1878 1911 1944";
-        QTest::newRow("serve") << 40 << 2076.0f << "1000:serve"
-                               << "1180 1305 1430";
-        QTest::newRow("hit, then edge") << 40 << 1326.0f << "1000:hit 1100:edge"
-                                        << "1180 1305 1430";
-        QTest::newRow("hit, then a menu") << 40 << 1326.0f << "1000:hit 1100:rest"
-                                          << "1280 1405 1530";
-        QTest::newRow("six steps, still tapped") << 100 << 576.0f << "0:away"
-                                                 << "260 385 510 635 760 885";
-        QTest::newRow("eight steps, held") << 100 << 76.0f << "0:away"
-                                           << "260 760 793 826 859 892 925 958";
-        QTest::newRow("a move begun goes on") << 100 << 76.0f << "0:away 800:come"
-                                              << "260 760 793 826 859 892 925 958 1060 1185 1310";
+        addRow("hit, Principiante", 100, 1326.0f, "1000:hit", "1260 1385 1510");
+        addRow("hit, Intermedio", 50, 1326.0f, "1000:hit", "1220 1345 1470");
+        addRow("hit, Professionista", 40, 1326.0f, "1000:hit", "1180 1305 1430");
+        addRow("edge", 40, 1326.0f, "1000:edge",
+               "1180 1680 1713 1746 1779 1812 1845 1878 1911 1944");
+        addRow("serve", 40, 2076.0f, "1000:serve", "1180 1305 1430");
+        addRow("hit, then edge", 40, 1326.0f, "1000:hit 1100:edge", "1180 1305 1430");
+        addRow("hit, then a menu", 40, 1326.0f, "1000:hit 1100:rest", "1280 1405 1530");
+        addRow("six steps, still tapped", 100, 576.0f, "0:away", "260 385 510 635 760 885");
+        addRow("eight steps, held", 100, 76.0f, "0:away", "260 760 793 826 859 892 925 958");
+        addRow("a move begun goes on", 100, 76.0f, "0:away 800:come",
+               "260 760 793 826 859 892 925 958 1060 1185 1310");
     }
 
     void reaction() {

@@ -1,6 +1,7 @@
 // The link's life with fake sockets and a fake clock: waiting, calling, greeting, callers
 // who give way or are turned away, the call's time limit, the end.
 #include "FakePlatform.h"
+#include "Rows.h"
 #include "input/Players.h"
 #include "net/Connection.h"
 #include "net/Messages.h"
@@ -130,22 +131,14 @@ class ConnectionTest : public QObject {
         QTest::addColumn<QString>("port");
         QTest::addColumn<bool>("waiting");
         QTest::addColumn<QString>("says");
-        QTest::newRow("host") << true << "x y"
-                              << "4000" << true << "4000";
-        QTest::newRow("host, port 0") << true << ""
-                                      << "0" << false << "La porta è";
-        QTest::newRow("host, port 65536") << true << ""
-                                          << "65536" << false << "La porta è";
-        QTest::newRow("host, port taken") << true << ""
-                                          << "47115" << false << "47115";
-        QTest::newRow("join") << false << " host.lan "
-                              << "65535" << true << "host.lan, porta 65535";
-        QTest::newRow("join, no name") << false << "  "
-                                       << "4000" << false << "Scrivi il nome";
-        QTest::newRow("join, odd name") << false << "x y"
-                                        << "4000" << false << "\"x y\" non";
-        QTest::newRow("join, no port") << false << "host.lan"
-                                       << "" << false << "La porta è";
+        addRow("host", true, "x y", "4000", true, "4000");
+        addRow("host, port 0", true, "", "0", false, "La porta è");
+        addRow("host, port 65536", true, "", "65536", false, "La porta è");
+        addRow("host, port taken", true, "", "47115", false, "47115");
+        addRow("join", false, " host.lan ", "65535", true, "host.lan, porta 65535");
+        addRow("join, no name", false, "  ", "4000", false, "Scrivi il nome");
+        addRow("join, odd name", false, "x y", "4000", false, "\"x y\" non");
+        addRow("join, no port", false, "host.lan", "", false, "La porta è");
     }
     void start() {
         QFETCH(bool, hosting);

@@ -1,6 +1,7 @@
 // Two main windows in one process, joined over loopback with real sockets: the menus the
 // host's rules grey, the title, a guest's key, a third player turned away, the way a
 // session ends, and the "Gioca in rete" dialog's waiting, cancelling and complaints.
+#include "Rows.h"
 #include "app/Form1.h"
 #include "net/Messages.h"
 #include "net/NetMenu.h"
@@ -18,6 +19,7 @@
 #include <QtTest>
 
 using namespace quindra;
+using namespace quindra::testing;
 
 namespace {
 
@@ -165,12 +167,9 @@ class NetWindow : public QObject {
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>("says");
         // The game's own words, never the system's.
-        QTest::newRow("nobody there") << "127.0.0.1"
-                                      << "rifiutato: lì nessuno ospita";
-        QTest::newRow("no such name") << "nessuno.invalid"
-                                      << "Non trovo nessuno.invalid in rete";
-        QTest::newRow("port taken") << ""
-                                    << "è già usata da un altro programma";
+        addRow("nobody there", "127.0.0.1", "rifiutato: lì nessuno ospita");
+        addRow("no such name", "nessuno.invalid", "Non trovo nessuno.invalid in rete");
+        addRow("port taken", "", "è già usata da un altro programma");
     }
     void theDialogComplains() {
         QFETCH(QString, address);

@@ -1,6 +1,7 @@
 // Menu commands: new match, training, level, sets, racquet size, re-spin, computer,
 // surfaces and colours.
 #include "FakePlatform.h"
+#include "Rows.h"
 
 #include "app/Modulo1.h"
 #include "options/Menu.h"
@@ -179,25 +180,20 @@ class OptionsTest : public QObject {
         QTest::addColumn<QList<Colour>>("colours");
         const Colour y = colours::yellow, b = colours::blue, r = colours::darkRed;
         const Colour ballOutline = colours::windowText, grass = colours::green;
-        QTest::newRow("Pallina") << "Pallina" << QList<int>{0x030201}
-                                 << QList<Colour>{
-                                        0x030201, ballOutline, b, y,     colours::darkBlue,
-                                        r,        y,           r, grass, 0x030201};
-        QTest::newRow("Sinistra") << "Sinistra" << QList<int>{0x060504}
-                                  << QList<Colour>{y, ballOutline, 0x060504, y,     0x060504,
-                                                   r, y,           r,        grass, 0x060504};
-        QTest::newRow("Destra") << "Destra" << QList<int>{0x090807}
-                                << QList<Colour>{
-                                       y,        ballOutline, b,        y,     colours::darkBlue,
-                                       0x090807, y,           0x090807, grass, 0x090807};
-        QTest::newRow("cancelled: the racquet keeps its colour, its caption takes it")
-            << "Sinistra Destra" << QList<int>{-1, -1}
-            << QList<Colour>{y, ballOutline, b, y, b, r, y, r, grass, 0};
-        QTest::newRow("every element, a new match keeps them")
-            << "Pallina Sinistra Destra Campo Text Nine Nuova"
-            << QList<int>{0x030201, -1, 0x060504, 0x090807, 0x0C0B0A, 0x0F0E0D}
-            << QList<Colour>{0x030201, ballOutline, b,        y,        b,
-                             0x060504, y,           0x060504, 0x090807, 0x0F0E0D};
+        using Cs = QList<Colour>;
+        using Is = QList<int>;
+        addRow("Pallina", "Pallina", Is{0x030201},
+               Cs{0x030201, ballOutline, b, y, colours::darkBlue, r, y, r, grass, 0x030201});
+        addRow("Sinistra", "Sinistra", Is{0x060504},
+               Cs{y, ballOutline, 0x060504, y, 0x060504, r, y, r, grass, 0x060504});
+        addRow("Destra", "Destra", Is{0x090807},
+               Cs{y, ballOutline, b, y, colours::darkBlue, 0x090807, y, 0x090807, grass, 0x090807});
+        addRow("cancelled: the racquet keeps its colour, its caption takes it", "Sinistra Destra",
+               Is{-1, -1}, Cs{y, ballOutline, b, y, b, r, y, r, grass, 0});
+        addRow("every element, a new match keeps them",
+               "Pallina Sinistra Destra Campo Text Nine Nuova",
+               Is{0x030201, -1, 0x060504, 0x090807, 0x0C0B0A, 0x0F0E0D},
+               Cs{0x030201, ballOutline, b, y, b, 0x060504, y, 0x060504, 0x090807, 0x0F0E0D});
     }
 
     void colours() {

@@ -5,6 +5,7 @@
 // QUINDRA_EXE, QUINDRA_WINTOOL and QUINDRA_SETUP name them.
 #include "FakePlatform.h"
 #include "Heard.h"
+#include "Rows.h"
 #include "app/CourtView.h"
 #include "app/GameCore.h"
 #include "app/Layout.h"
@@ -768,10 +769,8 @@ class WineGame : public QObject {
     void failuresInTheGamesWords_data() {
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>("says");
-        QTest::newRow("nobody there") << "127.0.0.1"
-                                      << "rifiutato: lì nessuno ospita";
-        QTest::newRow("no such name") << "nessuno.invalid"
-                                      << "Non trovo nessuno.invalid in rete";
+        addRow("nobody there", "127.0.0.1", "rifiutato: lì nessuno ospita");
+        addRow("no such name", "nessuno.invalid", "Non trovo nessuno.invalid in rete");
     }
     void failuresInTheGamesWords() {
         QFETCH(QString, address);
