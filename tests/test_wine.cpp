@@ -462,7 +462,13 @@ class WineGame : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(windowOpen(QStringLiteral("^Angolo di Tiro$")), 5000);
         // Minimised, "Angolo" brings it back as it was.
         const auto angle = [this](const char* action) { return tool(action, "angle"); };
+        const auto shown = [this](const char* what) {
+            return wine({tool_, QLatin1String(what), QStringLiteral("angle")}).out.trimmed();
+        };
+        QCOMPARE(shown("client").section(QLatin1Char(' '), 2, 3), QStringLiteral("400 109"));
+        QCOMPARE(shown("text"), QStringLiteral("43"));
         keys("Right Right"); // the bar, 43 to 45
+        QCOMPARE(shown("text"), QStringLiteral("45"));
         QCOMPARE(angle("minimize"), 0);
         QTRY_COMPARE_WITH_TIMEOUT(angle("iconic"), 0, 5000);
         // A click on the court gives the main window the keyboard, as on a desktop.
@@ -471,6 +477,14 @@ class WineGame : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(angle("iconic"), 1, 5000);
         keys("Tab Tab space"); // Annulla
         QTRY_VERIFY_WITH_TIMEOUT(!windowOpen(QStringLiteral("^Angolo di Tiro$")), 5000);
+        // Opened again it shows the angle as it was; Ok keeps what the bar says.
+        for (const char* const value : {"43", "44"}) {
+            menu(6, 1);
+            QTRY_VERIFY_WITH_TIMEOUT(windowOpen(QStringLiteral("^Angolo di Tiro$")), 5000);
+            QCOMPARE(shown("text"), QLatin1String(value));
+            keys(value == QLatin1String("43") ? "Right Tab space" : "Left Tab space"); // Ok
+            QTRY_VERIFY_WITH_TIMEOUT(!windowOpen(QStringLiteral("^Angolo di Tiro$")), 5000);
+        }
         menu(7, 0); // Help, Comandi
         QTRY_COMPARE_WITH_TIMEOUT(int(visibleWindows().size()), alone + 1, 5000);
         keys("Escape"); // never closes it

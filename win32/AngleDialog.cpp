@@ -84,6 +84,8 @@ void scrolled(HWND dialog, WPARAM wParam) {
 }
 
 LRESULT CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (actAsDialog(dialog, message, wParam, lParam))
+        return 0;
     switch (message) {
     case WM_HSCROLL:
         scrolled(dialog, wParam);
@@ -93,9 +95,6 @@ LRESULT CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
             Command1_Click(dialog);
         else if (LOWORD(wParam) == cancelId)
             DestroyWindow(dialog);
-        return 0;
-    case WM_NEXTDLGCTL:
-        moveFocus(dialog, wParam, lParam);
         return 0;
     case WM_PAINT: {
         // The plain outline around the bar, its labels and the box, beneath them all.

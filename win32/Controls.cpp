@@ -19,11 +19,30 @@ const wchar_t* windowClass(const wchar_t* name, WNDPROC procedure) {
     return name;
 }
 
-void moveFocus(HWND window, WPARAM wParam, LPARAM lParam) {
-    HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
-                               : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
-    if (next)
-        SetFocus(next);
+bool actAsDialog(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    static const wchar_t* const focusKept = L"QuindraFocus";
+    switch (message) {
+    case WM_NEXTDLGCTL:
+        if (HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                       : GetNextDlgTabItem(window, GetFocus(), wParam != 0))
+            SetFocus(next);
+        return true;
+    case WM_ACTIVATE:
+        if (HWND focus = GetFocus(); LOWORD(wParam) == WA_INACTIVE && IsChild(window, focus))
+            SetPropW(window, focusKept, focus);
+        return false;
+    case WM_SETFOCUS:
+        if (HWND kept = static_cast<HWND>(GetPropW(window, focusKept)); IsChild(window, kept)) {
+            SetFocus(kept);
+            return true;
+        }
+        return false;
+    case WM_NCDESTROY:
+        RemovePropW(window, focusKept);
+        return false;
+    default:
+        return false;
+    }
 }
 
 HFONT makeFont(const wchar_t* face, double points, int dpi, bool bold, bool underline) {

@@ -11,9 +11,11 @@ namespace quindra::win32 {
 // the first time it is asked for; returns its name.
 const wchar_t* windowClass(const wchar_t* name, WNDPROC procedure);
 
-// Tab and Shift+Tab in a window of controls: IsDialogMessage asks the window to move the
-// focus (WM_NEXTDLGCTL), which only a dialog box's own procedure does of itself.
-void moveFocus(HWND window, WPARAM wParam, LPARAM lParam);
+// What a dialog box's own procedure does for its controls, done for a window of controls:
+// Tab and Shift+Tab move the focus (IsDialogMessage asks with WM_NEXTDLGCTL), and the
+// control that had the keyboard when the window lost it has it again when the window
+// comes back. Called first by the window's procedure; true when the message is answered.
+bool actAsDialog(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // A font of `points` at `dpi`; the caller deletes it.
 HFONT makeFont(const wchar_t* face, double points, int dpi, bool bold = false,

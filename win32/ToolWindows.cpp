@@ -80,6 +80,8 @@ void drawPicture(const ToolWindow& state, const DRAWITEMSTRUCT& item, int dpi) {
 }
 
 LRESULT CALLBACK toolProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (actAsDialog(window, message, wParam, lParam))
+        return 0;
     ToolWindow* state = stateOf(window);
     switch (message) {
     case WM_COMMAND:
@@ -91,9 +93,6 @@ LRESULT CALLBACK toolProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_CLOSE:
         closeWindow(window);
-        return 0;
-    case WM_NEXTDLGCTL:
-        moveFocus(window, wParam, lParam);
         return 0;
     case WM_DRAWITEM:
         if (state)

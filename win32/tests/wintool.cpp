@@ -3,8 +3,9 @@
 // say whether it is minimised (status 0 when it is), and tell where its client area lies
 // on the screen and the whole window's size, in pixels. The main window unless the
 // shot-angle dialog or the tool window open (the commands or About) is named. `boxtext` prints the
-// text of the message box open, in UTF-8, as a player reads it. Usage: wintool
-// minimize|restore|close|iconic|client [angle|tool], or wintool boxtext
+// text of the message box open, in UTF-8, as a player reads it; `text` the text of the
+// window's edit box. Usage: wintool minimize|restore|close|iconic|client|text [angle|tool],
+// or wintool boxtext
 #include <windows.h>
 
 #include <cstdio>
@@ -41,7 +42,8 @@ int main(int argc, char** argv) {
                                                                    : nullptr;
     HWND window = windowClass ? FindWindowW(windowClass, nullptr) : nullptr;
     if (argc < 2 || argc > 3 || !windowClass) {
-        std::fprintf(stderr, "usage: wintool minimize|restore|close|iconic|client [angle|tool]\n");
+        std::fprintf(stderr,
+                     "usage: wintool minimize|restore|close|iconic|client|text [angle|tool]\n");
         return 2;
     }
     if (!window) {
@@ -64,6 +66,12 @@ int main(int argc, char** argv) {
                     outer.right - outer.left, outer.bottom - outer.top);
     } else if (std::strcmp(argv[1], "iconic") == 0) {
         return IsIconic(window) ? 0 : 1;
+    } else if (std::strcmp(argv[1], "text") == 0) {
+        wchar_t text[64] = {};
+        // Asked of the box itself: another program's box keeps no copy of its text.
+        SendMessageW(FindWindowExW(window, nullptr, L"EDIT", nullptr), WM_GETTEXT, 64,
+                     reinterpret_cast<LPARAM>(text));
+        std::printf("%ls\n", text);
     } else {
         return 2;
     }
