@@ -805,6 +805,24 @@ class WineGame : public QObject {
         stopGame();
     }
 
+    // A command line the program cannot take is said in a box, its fault before the usage,
+    // and the program ends with status 2 without opening the game.
+    void aWrongCommandLineIsSaid() {
+        if (game_.state() != QProcess::NotRunning)
+            stopGame();
+        game_.start(QStringLiteral("wine"), {exe_, QStringLiteral("--hots")});
+        QString text;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (text = wine({tool_, QStringLiteral("boxtext")}).out).contains("Usage: quindra"),
+            15000);
+        QVERIFY2(text.startsWith(QStringLiteral("unknown option '--hots'")), qPrintable(text));
+        QVERIFY(!windowOpen(QStringLiteral("^Quindra Game$")));
+        keys("Return");
+        QVERIFY(game_.waitForFinished(10000));
+        QCOMPARE(game_.exitCode(), 2);
+        run(QStringLiteral("wineserver"), {QStringLiteral("-w")});
+    }
+
     // The installer installs silently: the program, its players' README, its Start-menu
     // shortcut and its entry in the list of programs; the installed program starts. While
     // it runs, neither the installer nor the uninstaller touches a file: run silently, each
