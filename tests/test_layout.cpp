@@ -1,6 +1,7 @@
 // Twips to pixels, and the record of what changed on the court since its last paint: the
 // part of drawing that every front-end shares.
 #include "FakePlatform.h"
+#include "Rows.h"
 
 #include "app/ChangeRecord.h"
 #include "app/Layout.h"
@@ -85,21 +86,18 @@ class LayoutTest : public QObject {
     void changes_data() {
         QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("places");
-        const auto row = [](const char* name, const char* change, const char* places) {
-            QTest::newRow(name) << change << places;
-        };
-        row("nothing", "", "");
-        row("a ball's step: apart", "step", "271,143 11x11 284,146 11x10");
-        row("a racquet's step: overlapping", "racquet", "47,110 11x79");
-        row("a point's caption", "point", "200,8 17x17");
-        row("the other point's caption", "red point", "288,8 17x17");
-        row("the board's title", "title", "224,8 68x25");
-        row("a set's caption", "set", "192,32 20x17");
-        row("the court's colour", "court", "0,0 497x338");
-        row("the fifth set's columns", "five",
-            "192,50 20x17 280,50 20x17 208,50 20x17 296,50 20x17");
-        row("paused", "pause", "168,144 160x48");
-        row("a ball past the end", "out", "271,143 11x11 492,143 5x11");
+        addRow("nothing", "", "");
+        addRow("a ball's step: apart", "step", "271,143 11x11 284,146 11x10");
+        addRow("a racquet's step: overlapping", "racquet", "47,110 11x79");
+        addRow("a point's caption", "point", "200,8 17x17");
+        addRow("the other point's caption", "red point", "288,8 17x17");
+        addRow("the board's title", "title", "224,8 68x25");
+        addRow("a set's caption", "set", "192,32 20x17");
+        addRow("the court's colour", "court", "0,0 497x338");
+        addRow("the fifth set's columns", "five",
+               "192,50 20x17 280,50 20x17 208,50 20x17 296,50 20x17");
+        addRow("paused", "pause", "168,144 160x48");
+        addRow("a ball past the end", "out", "271,143 11x11 492,143 5x11");
     }
 
     void changes() {
